@@ -1,0 +1,27 @@
+# talvir_glob(VAR dir...): the .cpp files directly inside each directory.
+function(talvir_glob var)
+    set(result)
+    foreach(dir ${ARGN})
+        file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+        list(APPEND result ${found})
+    endforeach()
+    set(${var} ${result} PARENT_SCOPE)
+endfunction()
+
+# talvir_add_test_dir(name LIBS lib...): one GoogleTest executable test_<name> from tests/<name>/*.cpp.
+function(talvir_add_test_dir name)
+    cmake_parse_arguments(ARG "" "" "LIBS;LABELS" ${ARGN})
+    talvir_glob(sources tests/${name})
+    if(NOT sources)
+        return()
+    endif()
+    find_package(GTest REQUIRED)
+    add_executable(test_${name} ${sources})
+    target_link_libraries(test_${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+    include(GoogleTest)
+    if(ARG_LABELS)
+        set(labels PROPERTIES LABELS "${ARG_LABELS}")
+    endif()
+    gtest_discover_tests(test_${name} DISCOVERY_MODE PRE_TEST
+        WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} ${labels})
+endfunction()
