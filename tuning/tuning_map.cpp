@@ -8,7 +8,9 @@ constexpr double kStandardBaseFrequency = 8.175798915643707; // MIDI note 0 when
 constexpr double kOneOver1200 = 0.0008333333333333334;
 } // namespace
 
-CTuningMap::CTuningMap() { reset(); }
+CTuningMap::CTuningMap() {
+    reset();
+}
 
 void CTuningMap::reset() {
     for (int n = 0; n < kNumNotes; ++n) {
@@ -22,5 +24,10 @@ void CTuningMap::reset() {
 
 double CTuningMap::frequency(int note) const {
     const double c = (note >= 0 && note < kNumNotes) ? cents[note].load() : 100.0 * note;
-    return baseFrequency.load() * std::pow(2.0, c * kOneOver1200);
+    const double f = baseFrequency.load() * std::pow(2.0, c * kOneOver1200);
+    // Extreme tables overflow to infinity or underflow to 0; NaN falls to the lower bound.
+    if (!(f >= kMinFrequency)) {
+        return kMinFrequency;
+    }
+    return f > kMaxFrequency ? kMaxFrequency : f;
 }
