@@ -30,7 +30,7 @@ private:
     int integerDelay = 1;
     float fraction = 0.0f;
     float d = 2.0f, d1 = 1.0f, d2 = 0.0f, d3 = -1.0f;
-    float h0 = 0.0f, h1 = 1.0f, h2 = 0.0f, h3 = 0.0f;
+    float h0 = 0.0f, h1 = 0.0f, h2 = 0.0f, h3 = 0.0f;
     float* buffer;
     float output = 0.0f;
 };
