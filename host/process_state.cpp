@@ -1,0 +1,4 @@
+#include "host/process_state.h"
+
+void* gModuleHandle = nullptr;
+CRelaxed<bool> gOutOfMemory{false};
