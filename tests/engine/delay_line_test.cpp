@@ -6,6 +6,14 @@
 
 namespace {
 
+// Weights from the newest tap to the oldest.
+void expectWeights(const CDelayLine& line, float h0, float h1, float h2, float h3) {
+    EXPECT_FLOAT_EQ(line.getCoefficient(0), h0);
+    EXPECT_FLOAT_EQ(line.getCoefficient(1), h1);
+    EXPECT_FLOAT_EQ(line.getCoefficient(2), h2);
+    EXPECT_FLOAT_EQ(line.getCoefficient(3), h3);
+}
+
 // Feeds x[n] = f(n) and returns every output.
 template <typename F> std::vector<float> run(CDelayLine& line, int count, F f) {
     std::vector<float> out;
@@ -21,10 +29,7 @@ TEST(DelayLine, WholeDelayIsAnExactSampleShift) {
     line.setDelay(10.0f);
     EXPECT_EQ(line.getIntegerDelay(), 11);
     EXPECT_EQ(line.getFraction(), 0.0f);
-    EXPECT_EQ(line.getCoefficient(0), 0.0f);
-    EXPECT_EQ(line.getCoefficient(1), 0.0f);
-    EXPECT_EQ(line.getCoefficient(2), 1.0f);
-    EXPECT_EQ(line.getCoefficient(3), 0.0f);
+    expectWeights(line, 0.0f, 0.0f, 1.0f, 0.0f);
     const auto out = run(line, 40, [](int n) { return 0.37f * static_cast<float>(n + 1); });
     for (int n = 0; n < 40; ++n) {
         const float expected = n >= 10 ? 0.37f * static_cast<float>(n - 9) : 0.0f;
@@ -57,10 +62,7 @@ TEST(DelayLine, LongDelayIsCappedKeepingTheRequestedWeights) {
     EXPECT_EQ(line.getIntegerDelay(), 15);
     EXPECT_EQ(line.getFraction(), 0.0f);
     // Weights of D = 1.5.
-    EXPECT_FLOAT_EQ(line.getCoefficient(0), -0.0625f);
-    EXPECT_FLOAT_EQ(line.getCoefficient(1), 0.5625f);
-    EXPECT_FLOAT_EQ(line.getCoefficient(2), 0.5625f);
-    EXPECT_FLOAT_EQ(line.getCoefficient(3), -0.0625f);
+    expectWeights(line, -0.0625f, 0.5625f, 0.5625f, -0.0625f);
 }
 
 TEST(DelayLine, ShortDelaysReachIntoTheOldestContentsOfTheRing) {

@@ -7,6 +7,14 @@ class EnvelopeTest : public ::testing::Test {
 protected:
     CEnvelope env{44100};
 
+    // Triggers with the given times and runs the two steps of a zero attack.
+    void startWithInstantAttack(const EnvelopeTimes& times) {
+        env.setTimes(times);
+        env.trigger();
+        env.tick();
+        env.tick();
+    }
+
     // Ticks until the stage changes; returns the number of ticks.
     int ticksUntilStageLeaves(int stage) {
         int n = 0;
@@ -54,10 +62,7 @@ TEST_F(EnvelopeTest, ZeroTimesRunThroughOneStepPerStage) {
 }
 
 TEST_F(EnvelopeTest, ZeroSustainHoldsAReleasedValue) {
-    env.setTimes({0.0f, 1.0f, 0.0f, 1.0f});
-    env.trigger();
-    env.tick();
-    env.tick();
+    startWithInstantAttack({0.0f, 1.0f, 0.0f, 1.0f});
     env.release();
     const float held = env.value();
     ASSERT_GT(held, 0.0f);
@@ -76,20 +81,14 @@ TEST_F(EnvelopeTest, ReleaseFromIdleReturnsToIdle) {
 }
 
 TEST_F(EnvelopeTest, ReleaseFromSustainLastsTheReleaseTime) {
-    env.setTimes({0.0f, 0.0f, 0.5f, 0.01f});
-    env.trigger();
-    env.tick();
-    env.tick();
+    startWithInstantAttack({0.0f, 0.0f, 0.5f, 0.01f});
     env.release();
     const int n = ticksUntilStageLeaves(kEnvRelease);
     EXPECT_NEAR(n, 442, 2);
 }
 
 TEST_F(EnvelopeTest, SetSustainJumpsAndRescalesTheRelease) {
-    env.setTimes({0.0f, 0.0f, 0.5f, 0.01f});
-    env.trigger();
-    env.tick();
-    env.tick();
+    startWithInstantAttack({0.0f, 0.0f, 0.5f, 0.01f});
     env.setSustain(0.25f);
     EXPECT_EQ(env.value(), 0.25f);
     EXPECT_EQ(env.getTimes().sustain, 0.25f);
