@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "tools/talvir-host/render_scheduler.h"
@@ -23,29 +22,19 @@ struct CSeen {
     uint8_t status, note;
 };
 
-// Runs the scheduler over consecutive blocks and records every event it hands out, read
-// back through the raw list the library receives.
+// Runs the scheduler over consecutive blocks and records every event it hands out.
 std::vector<CSeen> runBlocks(const std::vector<CFramedMidi>& events, int blockSize, int blocks) {
     CBlockScheduler scheduler(events);
     std::vector<CSeen> seen;
     for (int b = 0; b < blocks; ++b) {
         int64_t start = int64_t(b) * blockSize;
-        void* list = scheduler.nextBlock(start, blockSize);
-        if (list == nullptr) {
-            EXPECT_EQ(scheduler.count(), 0);
-            continue;
-        }
-        int32_t count;
-        std::memcpy(&count, list, sizeof count);
-        EXPECT_EQ(count, scheduler.count());
-        void** pointers = static_cast<void**>(list) + 2;
-        for (int32_t i = 0; i < count; ++i) {
-            const auto* e = static_cast<const CHostMidiEvent*>(pointers[i]);
-            EXPECT_EQ(e->type, 1);
-            EXPECT_EQ(e->byteSize, 32);
-            EXPECT_GE(e->deltaFrames, 0);
-            EXPECT_LT(e->deltaFrames, blockSize);
-            seen.push_back({start, e->deltaFrames, e->midiData[0], e->midiData[1]});
+        for (const VstMidiEvent& e : scheduler.nextBlock(start, blockSize)) {
+            EXPECT_EQ(e.type, 1);
+            EXPECT_EQ(e.byteSize, 32);
+            EXPECT_GE(e.deltaFrames, 0);
+            EXPECT_LT(e.deltaFrames, blockSize);
+            seen.push_back({start, e.deltaFrames, static_cast<uint8_t>(e.midiData[0]),
+                            static_cast<uint8_t>(e.midiData[1])});
         }
     }
     return seen;
