@@ -52,8 +52,9 @@ public:
     void setBackOpaque(bool opaque) { backOpaque = opaque; }
     bool isBackOpaque() const { return backOpaque; }
 
-    // Lines with the pen, one pixel wide, end point excluded; a dotted pen sets every other
-    // pixel along the line (the pattern restarts with every line).
+    // Lines with the pen, one pixel wide, end point excluded. A dotted pen draws three pixels
+    // and leaves three out, the pattern running on along a path until the next moveTo; with an
+    // opaque background the gaps take the background colour.
     void moveTo(int x, int y);
     void lineTo(int x, int y);
     CPosition getCurrentPosition() const { return current; }
@@ -95,4 +96,5 @@ private:
     uint32_t backColour = 0xffffff;
     bool backOpaque = true;
     CPosition current;
+    int dotPhase = 0;
 };
