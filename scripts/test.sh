@@ -64,6 +64,20 @@ configure build/m32 -DTALVIR_CORE_ONLY=ON -DTALVIR_BUILD_TESTS=OFF -DTALVIR_BUIL
 cmake --build build/m32 -j"$jobs"
 echo "32-bit build: OK"
 
+# ---- fuzz smoke: the tuning file reader under libFuzzer (about 30 s over the seed corpus) ----
+echo "== fuzz smoke: tuning file reader"
+mkdir -p build
+if bash fuzz/run.sh 30 >build/fuzz-smoke.log 2>&1; then
+    grep -E 'stat::number_of_executed_units' build/fuzz-smoke.log || true
+    echo "fuzz smoke: OK"
+    passed=$((passed + 1))
+else
+    tail -60 build/fuzz-smoke.log
+    echo "fuzz smoke: FAILED (log: build/fuzz-smoke.log)"
+    failed=$((failed + 1))
+fi
+# ---- end of fuzz smoke ----
+
 echo
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
