@@ -5,6 +5,7 @@
 
 // Subcommands, each defined in its own file (<name>_command.cpp).
 int runInfoCommand(int argc, char** argv);
+int runRenderCommand(int argc, char** argv);
 // >>> Registration point: declare further subcommands here, one line each.
 
 namespace {
@@ -12,6 +13,8 @@ namespace {
 const SCommand kCommands[] = {
     {"info", "PLUGIN", "identity, parameters, programs and tuning of a VST 2 library",
      runInfoCommand},
+    {"render", "PLUGIN [options]", "render notes through the library into a WAV file (--help)",
+     runRenderCommand},
     // >>> Registration point: add further subcommands here, one line each.
 };
 
