@@ -1,4 +1,4 @@
-#include "tests/tuning/temp_dir.h"
+#include "tests/tuning/test_support.h"
 #include "toolkit/platform/dialogs/chosen_path.h"
 #include "toolkit/platform/dialogs/file_dialog.h"
 

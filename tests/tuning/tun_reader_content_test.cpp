@@ -1,4 +1,4 @@
-#include "tests/tuning/temp_dir.h"
+#include "tests/tuning/test_support.h"
 #include "tuning/tuning_map.h"
 
 #include <cmath>
@@ -121,14 +121,7 @@ TEST_P(CTunReaderContent, LoadsTheExpectedCents) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CTunReaderContent, ::testing::ValuesIn(kGoodFiles),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char* p = info.param.what; *p; ++p) {
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Table, CTunReaderContent, ::testing::ValuesIn(kGoodFiles), SCaseName());
 
 using CTunReaderPitch = CTempDirTest;
 

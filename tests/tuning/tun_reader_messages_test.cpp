@@ -1,4 +1,4 @@
-#include "tests/tuning/temp_dir.h"
+#include "tests/tuning/test_support.h"
 #include "tuning/tuning_map.h"
 
 #include <cstring>
@@ -54,13 +54,7 @@ TEST_P(CTunReaderFailures, ReportsTheFirstError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CTunReaderFailures, ::testing::ValuesIn(kFailingFiles),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char* p = info.param.what; *p; ++p) {
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             }
-                             return name;
-                         });
+                         SCaseName());
 
 using CTunReaderOpen = CTempDirTest;
 

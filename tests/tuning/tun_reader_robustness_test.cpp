@@ -1,4 +1,4 @@
-#include "tests/tuning/temp_dir.h"
+#include "tests/tuning/test_support.h"
 #include "tuning/tuning_map.h"
 
 #include <cmath>
@@ -54,13 +54,7 @@ TEST_P(CTunReaderHostile, KeepsEveryPitchUsable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, CTunReaderHostile, ::testing::ValuesIn(kHostileValues),
-                         [](const auto& info) {
-                             std::string name;
-                             for (const char* p = info.param.what; *p; ++p) {
-                                 name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-                             }
-                             return name;
-                         });
+                         SCaseName());
 
 using CTunReaderLarge = CTempDirTest;
 

@@ -1,4 +1,5 @@
 #pragma once
+#include <cctype>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -27,4 +28,15 @@ protected:
     }
 
     std::string dir;
+};
+
+// Names a parameterised case after its `what` text: "tag not closed" -> tag_not_closed.
+struct SCaseName {
+    template <typename T> std::string operator()(const ::testing::TestParamInfo<T>& info) const {
+        std::string name;
+        for (const char* p = info.param.what; *p; ++p) {
+            name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+        }
+        return name;
+    }
 };
