@@ -66,8 +66,8 @@ TEST_F(SoundTest, StringRingsAtThePlayedPitch) {
         const double loop = c.rate / f - 0.3;
         const double period =
             estimatePeriod(left, static_cast<int>(loop * 0.8), static_cast<int>(loop * 1.2));
-        EXPECT_NEAR(period, loop,
-                    loop * 6e-4) // within one cent << "note " << c.note << " at " << c.rate;
+        // Within one cent.
+        EXPECT_NEAR(period, loop, loop * 6e-4) << "note " << c.note << " at " << c.rate;
     }
 }
 
