@@ -2,7 +2,9 @@
 #include "tuning/tuning_map.h"
 
 #include <cstring>
+#include <dirent.h>
 #include <string>
+#include <vector>
 
 namespace {
 using namespace std::string_literals;
@@ -106,4 +108,33 @@ TEST_F(CTunReaderOpen, FailureStartsFromTheStandardMap) {
     EXPECT_FALSE(map.loadFile((dir + "/none.tun").c_str()));
     EXPECT_DOUBLE_EQ(map.cents[3], 300.0);
     EXPECT_STREQ(map.getName(), "none");
+}
+
+namespace {
+int openDescriptors() {
+    int count = 0;
+    if (DIR* d = opendir("/proc/self/fd")) {
+        while (readdir(d) != nullptr) {
+            ++count;
+        }
+        closedir(d);
+    }
+    return count;
+}
+} // namespace
+
+// Every way out of the reader closes the file.
+TEST_F(CTunReaderOpen, ClosesTheFileOnEveryPath) {
+    std::vector<std::string> paths = {dir, writeFile("ok.tun", "[tuning]\n")};
+    for (const SFailingFile& c : kFailingFiles) {
+        paths.push_back(writeFile(std::string(c.what) + ".tun", c.bytes));
+    }
+    const int before = openDescriptors();
+    CTuningMap map;
+    for (int round = 0; round < 3; ++round) {
+        for (const std::string& path : paths) {
+            map.loadFile(path.c_str());
+        }
+    }
+    EXPECT_EQ(openDescriptors(), before);
 }
