@@ -13,7 +13,9 @@
 namespace {
 std::string gInputPath;
 
-void removeInput() { unlink(gInputPath.c_str()); }
+void removeInput() {
+    unlink(gInputPath.c_str());
+}
 
 const char* inputPath() {
     if (gInputPath.empty()) {

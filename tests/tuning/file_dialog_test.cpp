@@ -4,10 +4,12 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr int kCapacity = 200;
@@ -168,4 +170,21 @@ TEST_F(CDesktopDialog, HookReplacesTheDialog) {
     setOpenFileDialogHook(nullptr);
     EXPECT_STREQ(chosen, "/scripted.tun");
     EXPECT_EQ(loggedArguments(), "");
+}
+
+// The dialog gets only its three standard streams, never the host's other files.
+TEST_F(CDesktopDialog, HostFilesStayWithTheHost) {
+    // Inheritable on purpose, and above the few descriptors the shell opens itself.
+    const int opened = open(file.c_str(), O_RDONLY);
+    ASSERT_GE(opened, 0);
+    const int hostFile = dup2(opened, 77);
+    close(opened);
+    ASSERT_EQ(hostFile, 77);
+    installDialog("zenity", file,
+                  "for f in /proc/$$/fd/*; do echo \"fd ${f##*/}\" >> '" + dir + "/args'; done");
+    EXPECT_TRUE(show(chosen));
+    close(hostFile);
+    const std::string log = loggedArguments();
+    EXPECT_NE(log.find("fd 1\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find("fd " + std::to_string(hostFile) + "\n"), std::string::npos) << log;
 }

@@ -69,6 +69,10 @@ bool spawn(const char* program, char* const argv[], int outputFd, pid_t& child) 
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, outputFd, 1);
     posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+    // The dialog must not hold the host's files and devices open.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+#endif
     // The host may block or ignore signals on its threads; the dialog starts clean.
     sigset_t none;
     sigset_t all;
