@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <new>
+#include <optional>
 
 int32_t gKnobMode = 0;
 
@@ -49,30 +50,32 @@ CKeyCode keyFromPlatform(const CPlatformKey& key) {
     return code;
 }
 
-// A window surface borrowed for drawing outside a paint request, counted in nbEC.
+// A window surface borrowed for drawing outside a paint request, counted in nbEC. The canvas
+// is destroyed before the surface goes back.
 class CBorrowedCanvas {
 public:
     CBorrowedCanvas(CFrameWindow* frame, CPlatformWindow* window)
-        : window(window), surface(window ? window->borrowSurface() : nullptr),
-          canvas(frame, surface, window) {
+        : window(window), surface(window ? window->borrowSurface() : nullptr) {
         if (surface) {
             ++nbEC;
+            canvas.emplace(frame, surface, window);
         }
     }
     ~CBorrowedCanvas() {
         if (surface) {
+            canvas.reset();
             window->giveBackSurface(surface);
             --nbEC;
         }
     }
     CBorrowedCanvas(const CBorrowedCanvas&) = delete;
     CBorrowedCanvas& operator=(const CBorrowedCanvas&) = delete;
-    CCanvas* get() { return surface ? &canvas : nullptr; }
+    CCanvas* get() { return canvas ? &*canvas : nullptr; }
 
 private:
     CPlatformWindow* window;
     CSurface* surface;
-    CCanvas canvas;
+    std::optional<CCanvas> canvas;
 };
 } // namespace
 
