@@ -1,5 +1,6 @@
 #include "toolkit/dial.h"
 #include "toolkit/panel.h"
+#include "toolkit/picture.h"
 #include "toolkit/platform/platform.h"
 #include "toolkit/platform/x11_platform.h"
 #include "toolkit/value_display.h"
@@ -54,13 +55,42 @@ TEST(X11Frame, DrawsAPanelWithADialAndTakesARealClick) {
     CFrameWindow* frame = new CFrameWindow(CRectangle{0, 0, 320, 200},
                                            reinterpret_cast<void*>(uintptr_t(parent)), &editor);
     ASSERT_NE(frame->getWindow(), nullptr);
-    CPanel* panel = new CPanel(CRectangle{20, 20, 220, 120}, frame, nullptr);
+    CPanel* panel = new CPanel(CRectangle{20, 20, 300, 180}, frame, nullptr);
     panel->setBackgroundColour(CColour{0, 0, 160});
     CDial* dial =
         new CDial(CRectangle{10, 10, 50, 50}, &editor, 3, nullptr, nullptr, CPosition{0, 0});
     dial->setValue(0.5f);
     panel->addView(dial);
-    CValueDisplay* text = new CValueDisplay(CRectangle{60, 20, 120, 36}, nullptr, 0);
+    // Dials as the instrument shows them: a disc picture with a dot handle, value underneath.
+    CPicture* disc = new CPicture(2);
+    CPicture* dot = new CPicture(3);
+    const float values[] = {0.2f, 0.6f, 0.9f};
+    for (int i = 0; i < 3; ++i) {
+        const int left = 70 + i * 60;
+        CDial* knob = new CDial(CRectangle{left, 10, left + 40, 50}, &editor, 10 + i, disc, dot,
+                                CPosition{0, 0});
+        knob->setTransparent(true);
+        knob->setValue(values[i]);
+        panel->addView(knob);
+        CValueDisplay* shown =
+            new CValueDisplay(CRectangle{left - 6, 56, left + 44, 68}, nullptr, 0);
+        shown->setFont(5);
+        shown->setValue(values[i]);
+        panel->addView(shown);
+    }
+    disc->release();
+    dot->release();
+    CValueDisplay* label = new CValueDisplay(CRectangle{10, 100, 260, 120}, nullptr,
+                                             kDisplayBevelSunken | kDisplayShadowText);
+    label->setConverterWithData(
+        [](float, char* text, void*) { std::snprintf(text, 256, "%s", "Talvir test panel"); },
+        nullptr);
+    label->setFont(2);
+    label->setBackColour(CColour{40, 40, 90});
+    label->setFrameColour(CColour{200, 200, 255});
+    panel->addView(label);
+    CValueDisplay* text = new CValueDisplay(CRectangle{10, 130, 80, 146}, nullptr, 0);
+    text->setValue(0.5f);
     panel->addView(text);
     frame->addView(panel);
 
@@ -77,7 +107,7 @@ TEST(X11Frame, DrawsAPanelWithADialAndTakesARealClick) {
     XImage* image = XGetImage(display, child, 0, 0, 320, 200, AllPlanes, ZPixmap);
     ASSERT_NE(image, nullptr);
     // Panel background, and the dial's handle line from the top point (20, 3) to the centre.
-    EXPECT_EQ(XGetPixel(image, 100, 100) & 0xffffff, 0x0000a0u);
+    EXPECT_EQ(XGetPixel(image, 25, 100) & 0xffffff, 0x0000a0u);
     EXPECT_EQ(XGetPixel(image, 50, 40) & 0xffffff, 0xffffffu);
     EXPECT_EQ(XGetPixel(image, 49, 40) & 0xffffff, 0x7f7f7fu);
     if (const char* path = std::getenv("TALVIR_SCREENSHOT_PPM")) {
