@@ -61,7 +61,8 @@ TEST(SmfReader, FormatZeroWithRunningStatusAtDefaultTempo) {
                           0x00, 0x91, 60,   100,        // note-on channel 2
                           0x83, 0x60, 64,   90,         // running status, delta 480
                           0x83, 0x60, 60,   0,          // velocity 0: a note-off
-                          0x00, 0xC0, 5,                // program change: skipped
+                          0x00, 0xC0, 5,                // program change: one data byte
+                          0x00, 0xD0, 9,                // channel pressure: skipped
                           0x00, 0xE3, 0x00, 0x50,       // pitch bend
                           0x00, 0xB0, 1,    127,        // controller
                           0x00, 0xF0, 0x02, 1,    0xF7, // system exclusive: skipped
@@ -73,6 +74,7 @@ TEST(SmfReader, FormatZeroWithRunningStatusAtDefaultTempo) {
     expectEvents(reader, {{0.0, 0x91, 60, 100},
                           {0.5, 0x91, 64, 90},
                           {1.0, 0x91, 60, 0},
+                          {1.0, 0xC0, 5, 0},
                           {1.0, 0xE3, 0x00, 0x50},
                           {1.0, 0xB0, 1, 127},
                           {1.25, 0x80, 64, 0}});

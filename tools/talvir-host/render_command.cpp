@@ -44,8 +44,9 @@ const char* formatName(CWavWriter::EFormat format) {
 // What the render plays: the timed MIDI events and the input signal.
 struct CRenderPlan {
     double sampleRate = kDefaultSampleRate;
-    std::vector<CFramedMidi> events;
-    CAudioBuffer input; // empty without an input file
+    std::vector<CFramedMidi> events;         // sent to the library as MIDI
+    std::vector<CFramedMidi> programChanges; // carried out as program requests
+    CAudioBuffer input;                      // empty without an input file
     CExcitationGenerator excitation;
     int64_t frames = 0;
 };
@@ -73,6 +74,7 @@ bool preparePlan(const CRenderOptions& o, CRenderPlan& plan, std::string& error)
     }
 
     std::vector<CTimedMidi> timed = notesToEvents(o.notes);
+    timed.insert(timed.end(), o.programChanges.begin(), o.programChanges.end());
     if (!o.midiFile.empty()) {
         CSmfReader reader;
         if (!reader.readFile(o.midiFile)) {
@@ -81,7 +83,9 @@ bool preparePlan(const CRenderOptions& o, CRenderPlan& plan, std::string& error)
         }
         timed.insert(timed.end(), reader.events().begin(), reader.events().end());
     }
-    plan.events = frameEvents(timed, plan.sampleRate);
+    for (const CFramedMidi& e : frameEvents(timed, plan.sampleRate)) {
+        (isProgramChange(e.data) ? plan.programChanges : plan.events).push_back(e);
+    }
 
     const double maxFrames = CRenderOptions::kMaxSeconds * plan.sampleRate;
     if (o.length > 0.0) {
@@ -234,9 +238,19 @@ int renderThroughLibrary(const CRenderOptions& o, CRenderPlan& plan) {
     CLevelMeter meter(channels);
     CProgressLine progress(!o.quiet && plan.frames > kProgressAfterSeconds * plan.sampleRate,
                            static_cast<double>(plan.frames) / plan.sampleRate);
+    const float gain = static_cast<float>(std::pow(10.0, o.outputGainDb / 20.0));
+    size_t nextChange = 0;
     bool written = true;
     for (int64_t start = 0; start < plan.frames && written; start += o.blockSize) {
         const int n = static_cast<int>(std::min<int64_t>(o.blockSize, plan.frames - start));
+        for (; nextChange < plan.programChanges.size() &&
+               plan.programChanges[nextChange].frame < start + n;
+             ++nextChange) {
+            int program = plan.programChanges[nextChange].data[1];
+            if (program < effect->numPrograms) {
+                host.dispatch(effSetProgram, 0, program);
+            }
+        }
         const std::vector<VstMidiEvent>& events = scheduler.nextBlock(start, n);
         if (!events.empty()) {
             host.sendMidi(events);
@@ -253,7 +267,7 @@ int renderThroughLibrary(const CRenderOptions& o, CRenderPlan& plan) {
         for (int i = 0; i < n; ++i) {
             for (int c = 0; c < channels; ++c) {
                 interleaved[static_cast<size_t>(i * channels + c)] =
-                    out[static_cast<size_t>(c)][static_cast<size_t>(i)];
+                    gain * out[static_cast<size_t>(c)][static_cast<size_t>(i)];
             }
         }
         meter.add(interleaved.data(), n);

@@ -17,6 +17,7 @@ struct CFramedMidi {
 inline bool isNoteOn(const uint8_t* d) {
     return (d[0] & 0xF0) == 0x90 && (d[2] & 0x7F) != 0;
 }
+inline bool isProgramChange(const uint8_t* d) { return (d[0] & 0xF0) == 0xC0; }
 inline bool isNoteOff(const uint8_t* d) {
     return (d[0] & 0xF0) == 0x80 || ((d[0] & 0xF0) == 0x90 && (d[2] & 0x7F) == 0);
 }

@@ -48,9 +48,12 @@ const char* renderUsage() {
            "  --excite-gain G      amplitude of the built-in input (default 0.5)\n"
            "Instrument:\n"
            "  --program N          program 0-31 (0-7 are the factory presets)\n"
+           "  --program-at S:N     switch to program N at S seconds (at the start of the\n"
+           "                       block holding that time); repeatable. Program changes\n"
+           "                       in a MIDI file switch programs the same way\n"
            "  --param I=V          set parameter I (0-37) to V; I may also be the name the\n"
            "  --param NAME=V       library reports (matched trimmed, any case); repeatable,\n"
-           "                       applied after --program\n"
+           "                       applied after --program, before any later switch\n"
            "  --quality low|high   sets the Quality parameter (37)\n"
            "  --tuning FILE.tun    stores the file in the current program and reloads its\n"
            "                       tuning through the library, then prints its name\n"
@@ -62,6 +65,7 @@ const char* renderUsage() {
            "  --tail S             seconds after the last note-off (default 2)\n"
            "  -o, --output FILE    output WAV (default render.wav), 32-bit float unless\n"
            "  --pcm16, --pcm24     16- or 24-bit PCM (clipped at full scale)\n"
+           "  --gain DB            gain applied to the output before it is written\n"
            "  --quiet              no progress line\n"
            "\n"
            "The summary gives peak and RMS level per channel and the voices used: the most\n"
@@ -141,6 +145,24 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
                 error = "bad --program \"" + v + "\": a program number from 0 to 31";
                 return false;
             }
+        } else if (a == "--program-at") {
+            if (!value(v)) {
+                return false;
+            }
+            size_t colon = v.find(':');
+            double at;
+            int program;
+            if (colon == std::string::npos || !toNumber(v.substr(0, colon), at) || at < 0.0 ||
+                at > CRenderOptions::kMaxSeconds ||
+                !toWhole(v.substr(colon + 1), 0, 127, program)) {
+                error = "bad --program-at \"" + v + "\" (expected SECONDS:PROGRAM)";
+                return false;
+            }
+            CTimedMidi change;
+            change.seconds = at;
+            change.data[0] = 0xC0;
+            change.data[1] = static_cast<uint8_t>(program);
+            o.programChanges.push_back(change);
         } else if (a == "--param") {
             if (!value(v)) {
                 return false;
@@ -192,6 +214,14 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
             }
         } else if (a == "--tail") {
             if (!seconds(o.tail, true)) {
+                return false;
+            }
+        } else if (a == "--gain") {
+            if (!value(v)) {
+                return false;
+            }
+            if (!toNumber(v, o.outputGainDb) || o.outputGainDb < -120.0 || o.outputGainDb > 60.0) {
+                error = "bad --gain \"" + v + "\": decibels from -120 to 60";
                 return false;
             }
         } else if (a == "--pcm16") {

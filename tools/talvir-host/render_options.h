@@ -21,6 +21,7 @@ struct CRenderOptions {
     std::string midiFile;
     std::vector<CNoteSpec> notes;
     int program = -1;                                  // -1: keep the library's current program
+    std::vector<CTimedMidi> programChanges;            // --program-at, as MIDI program changes
     std::vector<std::pair<std::string, float>> params; // index or name, value
     double sampleRate = 0.0;                           // 0: the input file's rate, else 44100
     int blockSize = kDefaultBlockSize;
@@ -29,6 +30,7 @@ struct CRenderOptions {
     double tail = kDefaultTail;
     std::string tuningFile;
     CWavWriter::EFormat format = CWavWriter::EFormat::kFloat32;
+    double outputGainDb = 0.0; // applied to what the library returns before it is written
     bool quiet = false;
     bool help = false;
 };

@@ -48,6 +48,7 @@ bool isKept(uint8_t status) {
     case 0x80:
     case 0x90:
     case 0xB0:
+    case 0xC0:
     case 0xE0:
         return true;
     default:

@@ -5,10 +5,10 @@
 
 #include "tools/talvir-host/render_midi.h"
 
-// Reads Standard MIDI Files of format 0 and 1: note-on, note-off, control change and pitch
-// bend messages of every channel, timed through the file's tempo map (metrical or SMPTE
-// division). Other messages, system exclusive data and meta events other than tempo are
-// skipped. Failures are answered with false and a reason in error().
+// Reads Standard MIDI Files of format 0 and 1: note-on, note-off, control change, program
+// change and pitch bend messages of every channel, timed through the file's tempo map
+// (metrical or SMPTE division). Other messages, system exclusive data and meta events other
+// than tempo are skipped. Failures are answered with false and a reason in error().
 class CSmfReader {
 public:
     bool readFile(const std::string& path);
