@@ -2,7 +2,7 @@
 
 #include "toolkit/canvas.h"
 #include "toolkit/frame_window.h"
-#include "toolkit/picture.h"
+#include "toolkit/picture_use.h"
 
 #include <cmath>
 
@@ -23,17 +23,14 @@ CDial::CDial(const CRectangle& size, CValueListener* listener, int32_t tag, CPic
       startAngle(kDefaultStartAngle), rangeAngle(kDefaultRangeAngle),
       radius(static_cast<float>(size.right - size.left) / 2.0f) {
     if (handle) {
-        handle->retain();
-        handlePicture = handle;
+        replacePicture(handlePicture, handle);
         inset = handleInsetFor(handle);
     }
     updateAngleFactors();
 }
 
 CDial::~CDial() {
-    if (handlePicture) {
-        handlePicture->release();
-    }
+    replacePicture(handlePicture, nullptr);
 }
 
 void CDial::updateAngleFactors() {
@@ -127,13 +124,7 @@ void CDial::setHandleColour(const CColour& colour) {
 }
 
 void CDial::setHandlePicture(CPicture* picture) {
-    if (picture) {
-        picture->retain();
-    }
-    if (handlePicture) {
-        handlePicture->release();
-    }
-    handlePicture = picture;
+    replacePicture(handlePicture, picture);
     if (picture) {
         inset = handleInsetFor(picture);
     }
@@ -141,11 +132,7 @@ void CDial::setHandlePicture(CPicture* picture) {
 
 void CDial::draw(CCanvas* canvas) {
     if (canvas && background) {
-        if (transparent) {
-            background->drawTransparent(canvas, size, pictureOffset);
-        } else {
-            background->draw(canvas, size, pictureOffset);
-        }
+        drawPicture(background, canvas, size, pictureOffset, transparent);
     }
     drawHandle(canvas);
     setDirty(false);

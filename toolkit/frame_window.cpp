@@ -3,8 +3,9 @@
 #include "toolkit/canvas.h"
 #include "toolkit/debug_report.h"
 #include "toolkit/frame_editor.h"
-#include "toolkit/picture.h"
+#include "toolkit/picture_use.h"
 #include "toolkit/platform/platform.h"
+#include "toolkit/view_list.h"
 
 #include <dlfcn.h>
 
@@ -169,13 +170,7 @@ int CFrameWindow::windowClassUsers() {
 }
 
 void CFrameWindow::setBackgroundPicture(CPicture* picture) {
-    if (picture) {
-        picture->retain();
-    }
-    if (backgroundPicture) {
-        backgroundPicture->release();
-    }
-    backgroundPicture = picture;
+    replacePicture(backgroundPicture, picture);
 }
 
 bool CFrameWindow::addView(CView* view) {
@@ -218,8 +213,7 @@ bool CFrameWindow::removeAllViews(bool releaseThem) {
     for (size_t i = 0; i < removed.size(); ++i) {
         CView* view = removed[i];
         // The array holds no reference: a view listed twice is released once.
-        const auto before = removed.begin() + static_cast<std::ptrdiff_t>(i);
-        if (std::find(removed.begin(), before, view) != before) {
+        if (listedBefore(removed, i)) {
             continue;
         }
         view->onRemoved(this);
@@ -349,36 +343,23 @@ bool CFrameWindow::onWheel(CCanvas* canvas, const CPosition&, float distance) {
     return view->onWheel(borrowed.get(), mouse, distance);
 }
 
-int32_t CFrameWindow::onKeyDown(const CKeyCode& key) {
+int32_t CFrameWindow::offerKeyToViews(const CKeyCode& key,
+                                      int32_t (CView::*handler)(const CKeyCode&)) {
     if (focusView) {
-        const int32_t result = focusView->onKeyDown(key);
+        const int32_t result = (focusView->*handler)(key);
         if (result != -1) {
             return result;
         }
     }
-    for (size_t i = views.size(); i-- > 0;) {
-        const int32_t result = views[i]->onKeyDown(key);
-        if (result != -1) {
-            return result;
-        }
-    }
-    return -1;
+    return offerKey(views, key, handler);
+}
+
+int32_t CFrameWindow::onKeyDown(const CKeyCode& key) {
+    return offerKeyToViews(key, &CView::onKeyDown);
 }
 
 int32_t CFrameWindow::onKeyUp(const CKeyCode& key) {
-    if (focusView) {
-        const int32_t result = focusView->onKeyUp(key);
-        if (result != -1) {
-            return result;
-        }
-    }
-    for (size_t i = views.size(); i-- > 0;) {
-        const int32_t result = views[i]->onKeyUp(key);
-        if (result != -1) {
-            return result;
-        }
-    }
-    return -1;
+    return offerKeyToViews(key, &CView::onKeyUp);
 }
 
 bool CFrameWindow::onDrop(const char* const* items, int32_t count, int32_t type,

@@ -74,6 +74,8 @@ private:
     bool anyViewDirty() const;
     // Forgets the focus view, telling it first.
     void dropFocus();
+    // The focus view first, then the views from the last to the first.
+    int32_t offerKeyToViews(const CKeyCode& key, int32_t (CView::*handler)(const CKeyCode&));
 
     CFrameEditor* editor;
     void* parentWindow;

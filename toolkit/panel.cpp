@@ -3,7 +3,8 @@
 #include "toolkit/canvas_origin.h"
 #include "toolkit/frame_window.h"
 #include "toolkit/offscreen_canvas.h"
-#include "toolkit/picture.h"
+#include "toolkit/picture_use.h"
+#include "toolkit/view_list.h"
 
 #include <algorithm>
 
@@ -46,12 +47,8 @@ void CPanel::drawBackgroundArea(CCanvas* canvas, const CRectangle& area) {
         return;
     }
     if (backgroundPicture) {
-        const CPosition from{backgroundOffset.x + area.left, backgroundOffset.y + area.top};
-        if (transparent) {
-            backgroundPicture->drawTransparent(canvas, area, from);
-        } else {
-            backgroundPicture->draw(canvas, area, from);
-        }
+        drawPicture(backgroundPicture, canvas, area, backgroundOffset + area.topLeft(),
+                    transparent);
     } else if (!transparent) {
         canvas->setFillColour(backgroundColour);
         canvas->fillRect(area);
@@ -214,23 +211,11 @@ bool CPanel::onDrop(const char* const* items, int32_t count, int32_t type, const
 }
 
 int32_t CPanel::onKeyDown(const CKeyCode& key) {
-    for (size_t i = children.size(); i-- > 0;) {
-        const int32_t result = children[i]->onKeyDown(key);
-        if (result != -1) {
-            return result;
-        }
-    }
-    return -1;
+    return offerKey(children, key, &CView::onKeyDown);
 }
 
 int32_t CPanel::onKeyUp(const CKeyCode& key) {
-    for (size_t i = children.size(); i-- > 0;) {
-        const int32_t result = children[i]->onKeyUp(key);
-        if (result != -1) {
-            return result;
-        }
-    }
-    return -1;
+    return offerKey(children, key, &CView::onKeyUp);
 }
 
 void CPanel::loseFocus(CCanvas* canvas) {
@@ -322,11 +307,8 @@ void CPanel::removeAllViews(bool releaseThem) {
     removed.swap(children);
     for (size_t i = 0; i < removed.size(); ++i) {
         CView* view = removed[i];
-        const bool seenBefore =
-            std::find(removed.begin(), removed.begin() + static_cast<std::ptrdiff_t>(i), view) !=
-            removed.begin() + static_cast<std::ptrdiff_t>(i);
         view->onRemoved(this);
-        if (releaseThem && !seenBefore) {
+        if (releaseThem && !listedBefore(removed, i)) {
             view->release();
         }
         view->release();
@@ -349,13 +331,7 @@ CView* CPanel::viewAt(int32_t index) const {
 }
 
 void CPanel::setBackgroundPicture(CPicture* picture) {
-    if (picture) {
-        picture->retain();
-    }
-    if (backgroundPicture) {
-        backgroundPicture->release();
-    }
-    backgroundPicture = picture;
+    replacePicture(backgroundPicture, picture);
 }
 
 void CPanel::setOffscreenEnabled(bool enabled) {

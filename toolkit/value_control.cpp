@@ -1,7 +1,7 @@
 #include "toolkit/value_control.h"
 
 #include "toolkit/frame_window.h"
-#include "toolkit/picture.h"
+#include "toolkit/picture_use.h"
 #include "toolkit/value_listener.h"
 
 CValueControl::CValueControl(const CRectangle& size, CValueListener* listener, int32_t tag,
@@ -34,13 +34,7 @@ void CValueControl::idleDuringDrag() {
 }
 
 void CValueControl::setBackground(CPicture* picture) {
-    if (picture) {
-        picture->retain();
-    }
-    if (background) {
-        background->release();
-    }
-    background = picture;
+    replacePicture(background, picture);
 }
 
 void CValueControl::setBackgroundOffsetToPosition() {

@@ -1,7 +1,7 @@
 #include "toolkit/value_display.h"
 
 #include "toolkit/canvas.h"
-#include "toolkit/picture.h"
+#include "toolkit/picture_use.h"
 
 #include <cstdio>
 
@@ -38,11 +38,7 @@ void CValueDisplay::drawText(CCanvas* canvas, const char* text, CPicture* pictur
     const bool bevel = (style & (kDisplayBevelRaised | kDisplayBevelSunken)) != 0;
     CPicture* face = picture ? picture : background;
     if (face) {
-        if (transparent) {
-            face->drawTransparent(canvas, size, backgroundOffset);
-        } else {
-            face->draw(canvas, size, backgroundOffset);
-        }
+        drawPicture(face, canvas, size, backgroundOffset, transparent);
     } else if (!transparent) {
         canvas->setFillColour(backColour);
         canvas->fillRect(size);
