@@ -264,7 +264,7 @@ bool CDial::onWheel(CCanvas* canvas, const CPosition&, float distance) {
     if (shift) {
         change *= 0.1f;
     }
-    value += change;
+    value = value + change;
     reportUserChange(canvas);
     return true;
 }
@@ -287,7 +287,7 @@ int32_t CDial::onKeyDown(const CKeyCode& key) {
     if (key.modifier & kModifierShift) {
         change *= 0.1f;
     }
-    value += change;
+    value = value + change;
     reportUserChange(nullptr);
     return 1;
 }

@@ -1,5 +1,6 @@
 #include "toolkit/frame_window.h"
 
+#include "toolkit/borrowed_canvas.h"
 #include "toolkit/canvas.h"
 #include "toolkit/debug_report.h"
 #include "toolkit/frame_editor.h"
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <new>
-#include <optional>
 
 int32_t gKnobMode = 0;
 
@@ -51,33 +51,6 @@ CKeyCode keyFromPlatform(const CPlatformKey& key) {
     return code;
 }
 
-// A window surface borrowed for drawing outside a paint request, counted in nbEC. The canvas
-// is destroyed before the surface goes back.
-class CBorrowedCanvas {
-public:
-    CBorrowedCanvas(CFrameWindow* frame, CPlatformWindow* window)
-        : window(window), surface(window ? window->borrowSurface() : nullptr) {
-        if (surface) {
-            ++nbEC;
-            canvas.emplace(frame, surface, window);
-        }
-    }
-    ~CBorrowedCanvas() {
-        if (surface) {
-            canvas.reset();
-            window->giveBackSurface(surface);
-            --nbEC;
-        }
-    }
-    CBorrowedCanvas(const CBorrowedCanvas&) = delete;
-    CBorrowedCanvas& operator=(const CBorrowedCanvas&) = delete;
-    CCanvas* get() { return canvas ? &*canvas : nullptr; }
-
-private:
-    CPlatformWindow* window;
-    CSurface* surface;
-    std::optional<CCanvas> canvas;
-};
 } // namespace
 
 // Turns the platform window's events into the frame window's operations.

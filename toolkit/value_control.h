@@ -46,9 +46,11 @@ protected:
 
     CValueListener* listener;
     int32_t tag;
-    float drawnValue = 1.0f;
+    // Value and drawn value may be set from the thread that sets parameters while the
+    // user-interface thread draws.
+    CRelaxed<float> drawnValue{1.0f};
     float defaultValue = 0.5f;
-    float value = 0.0f;
+    CRelaxed<float> value{0.0f};
     float minimum = 0.0f;
     float maximum = 1.0f;
     float wheelStep = 0.1f;

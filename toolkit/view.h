@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/relaxed.h"
 #include "toolkit/geometry.h"
 #include "toolkit/key_code.h"
 
@@ -70,7 +71,8 @@ protected:
     CRectangle mouseArea;
     CFrameWindow* frameWindow = nullptr;
     CView* parentView = nullptr;
-    bool dirty = false;
+    // The editor may mark views dirty from the thread that sets parameters.
+    CRelaxed<bool> dirty{false};
     bool mouseEnabled = true;
     bool transparent = false;
 };
