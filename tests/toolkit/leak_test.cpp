@@ -40,7 +40,8 @@ TEST(ToolkitLeaks, FullTreesAreFreedCompletely) {
             frame->addView(panel);
         }
         platform.paint(frame->getWindow());
-        platform.click(frame->getWindow(), CPosition{30, 20});
+        platform.queuePointerInWindow(frame->getWindow(), CPosition{40, 30}, 0);
+        platform.click(frame->getWindow(), CPosition{30, 20}); // a short drag on a dial
         frame->doIdle();
         background->release();
         disc->release();
@@ -48,6 +49,7 @@ TEST(ToolkitLeaks, FullTreesAreFreedCompletely) {
         delete frame;
     }
     EXPECT_TRUE(platform.debugLines().empty());
+    EXPECT_FALSE(platform.scriptOverrun());
     EXPECT_EQ(nbEC, 0);
     EXPECT_EQ(CFrameWindow::windowClassUsers(), 0);
 }
