@@ -112,7 +112,9 @@ public:
     }
 
 private:
-    CFontSystem() {
+    // A font configuration of our own, so that the host's use of the same library is not
+    // disturbed and everything can be released when the library is unloaded.
+    CFontSystem() : config(FcInitLoadConfigAndFonts()) {
         if (FT_Init_FreeType(&library) != 0) {
             library = nullptr;
         }
@@ -122,13 +124,16 @@ private:
         if (library) {
             FT_Done_FreeType(library);
         }
+        if (config) {
+            FcConfigDestroy(config);
+        }
     }
 
     // Asks the font configuration for the installed face that best stands in for the name;
     // its metric-compatible aliases map the classic face names onto free faces.
-    static CResolved resolve(const std::string& face, bool bold, bool italic) {
+    CResolved resolve(const std::string& face, bool bold, bool italic) {
         CResolved result;
-        FcPattern* pattern = FcPatternCreate();
+        FcPattern* pattern = config ? FcPatternCreate() : nullptr;
         if (!pattern) {
             return result;
         }
@@ -136,10 +141,10 @@ private:
         FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
         FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
         FcPatternAddBool(pattern, FC_SCALABLE, FcTrue);
-        FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+        FcConfigSubstitute(config, pattern, FcMatchPattern);
         FcDefaultSubstitute(pattern);
         FcResult outcome = FcResultNoMatch;
-        FcPattern* match = FcFontMatch(nullptr, pattern, &outcome);
+        FcPattern* match = FcFontMatch(config, pattern, &outcome);
         if (match) {
             FcChar8* file = nullptr;
             FcChar8* family = nullptr;
@@ -177,6 +182,7 @@ private:
     }
 
     std::mutex mutex;
+    FcConfig* config = nullptr;
     FT_Library library = nullptr;
     std::map<std::tuple<std::string, bool, bool>, CResolved> resolved;
     std::map<std::tuple<std::string, int, int, bool, bool>, std::shared_ptr<CFontFaceCache>> faces;

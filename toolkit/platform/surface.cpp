@@ -86,36 +86,53 @@ void CSurface::moveTo(int x, int y) {
 }
 
 void CSurface::lineTo(int x, int y) {
-    // Bresenham from the current point; the end point itself is left out.
-    int x0 = current.x;
-    int y0 = current.y;
-    const int dx = std::abs(x - x0);
-    const int dy = std::abs(y - y0);
-    const int sx = x0 < x ? 1 : -1;
-    const int sy = y0 < y ? 1 : -1;
-    const int steps = std::max(dx, dy);
-    int error = (dx > dy ? dx : -dy) / 2;
-    for (int i = 0; i < steps; ++i) {
-        if (pen.style != kPenDotted || dotPhase < kDotOn) {
-            plot(x0, y0, pen.colour);
-        } else if (backOpaque) {
-            plot(x0, y0, backColour); // the gaps of a styled pen take the background colour
+    // Midpoint rule along the major axis, end point left out. Each pixel is computed from its
+    // step number, so only the steps inside the bitmap are visited.
+    const int64_t x0 = current.x;
+    const int64_t y0 = current.y;
+    const int64_t dx = std::llabs(int64_t(x) - x0);
+    const int64_t dy = std::llabs(int64_t(y) - y0);
+    const int64_t sx = x0 < x ? 1 : -1;
+    const int64_t sy = y0 < y ? 1 : -1;
+    const bool xMajor = dx >= dy;
+    const int64_t steps = xMajor ? dx : dy;
+    const int64_t minorLength = xMajor ? dy : dx;
+    if (bitmap && steps > 0) {
+        // Steps whose major coordinate lies inside the bitmap.
+        const int64_t start = xMajor ? x0 : y0;
+        const int64_t direction = xMajor ? sx : sy;
+        const int64_t limit = xMajor ? bitmap->width() : bitmap->height();
+        int64_t first = 0;
+        int64_t last = steps - 1;
+        if (direction > 0) {
+            first = std::max<int64_t>(first, -start);
+            last = std::min<int64_t>(last, limit - 1 - start);
+        } else {
+            first = std::max<int64_t>(first, start - (limit - 1));
+            last = std::min<int64_t>(last, start);
         }
-        if (pen.style == kPenDotted) {
-            dotPhase = (dotPhase + 1) % kDotPeriod;
+        for (int64_t i = first; i <= last; ++i) {
+            const int64_t minor = (2 * i * minorLength + steps) / (2 * steps);
+            const int64_t px = xMajor ? x0 + sx * i : x0 + sx * minor;
+            const int64_t py = xMajor ? y0 + sy * minor : y0 + sy * i;
+            if (px < 0 || py < 0 || px >= bitmap->width() || py >= bitmap->height()) {
+                continue;
+            }
+            const int phase = int((dotPhase + i) % kDotPeriod);
+            if (pen.style != kPenDotted || phase < kDotOn) {
+                plot(int(px), int(py), pen.colour);
+            } else if (backOpaque) {
+                plot(int(px), int(py), backColour); // the gaps of a styled pen
+            }
         }
-        const int e = error;
-        if (e > -dx) {
-            error -= dy;
-            x0 += sx;
-        }
-        if (e < dy) {
-            error += dx;
-            y0 += sy;
-        }
+        markChanged(int(std::max<int64_t>(std::min<int64_t>(x0, x), -1)),
+                    int(std::max<int64_t>(std::min<int64_t>(y0, y), -1)),
+                    int(std::min<int64_t>(std::max<int64_t>(x0, x) + 1, bitmap->width())),
+                    int(std::min<int64_t>(std::max<int64_t>(y0, y) + 1, bitmap->height())));
     }
-    markChanged(std::min(current.x, x), std::min(current.y, y), std::max(current.x, x) + 1,
-                std::max(current.y, y) + 1);
+    if (pen.style == kPenDotted) {
+        dotPhase = int((dotPhase + steps) % kDotPeriod);
+    }
     current = {x, y};
 }
 
@@ -143,17 +160,17 @@ void CSurface::fillEllipse(int left, int top, int right, int bottom) {
     }
     // A pixel belongs to the ellipse when its centre lies inside the ellipse inscribed in the
     // box; rows are symmetric about the box's centre.
-    const double cx = (left + right) * 0.5;
-    const double cy = (top + bottom) * 0.5;
-    const double rx = (right - left) * 0.5;
-    const double ry = (bottom - top) * 0.5;
-    for (int y = top; y < bottom; ++y) {
+    const double cx = (double(left) + double(right)) * 0.5;
+    const double cy = (double(top) + double(bottom)) * 0.5;
+    const double rx = (double(right) - double(left)) * 0.5;
+    const double ry = (double(bottom) - double(top)) * 0.5;
+    for (int y = std::max(top, 0); y < std::min(bottom, bitmap->height()); ++y) {
         const double ny = (y + 0.5 - cy) / ry;
         const double rest = 1.0 - ny * ny;
         if (rest < 0.0) {
             continue;
         }
-        for (int x = left; x < right; ++x) {
+        for (int x = std::max(left, 0); x < std::min(right, bitmap->width()); ++x) {
             const double nx = (x + 0.5 - cx) / rx;
             if (nx * nx <= rest) {
                 plot(x, y, brush);
@@ -255,62 +272,48 @@ void CSurface::blit(int dx, int dy, int width, int height, const CSurface& sourc
     if (!bitmap || !from || width <= 0 || height <= 0) {
         return;
     }
-    // Clip against both bitmaps.
-    if (sx < 0) {
-        dx -= sx;
-        width += sx;
-        sx = 0;
-    }
-    if (sy < 0) {
-        dy -= sy;
-        height += sy;
-        sy = 0;
-    }
-    if (dx < 0) {
-        sx -= dx;
-        width += dx;
-        dx = 0;
-    }
-    if (dy < 0) {
-        sy -= dy;
-        height += dy;
-        dy = 0;
-    }
-    width = std::min({width, from->width() - sx, bitmap->width() - dx});
-    height = std::min({height, from->height() - sy, bitmap->height() - dy});
-    if (width <= 0 || height <= 0) {
+    // The part of the block inside both bitmaps.
+    const int64_t colFirst = std::max<int64_t>({0, -int64_t(sx), -int64_t(dx)});
+    const int64_t colEnd =
+        std::min<int64_t>({width, int64_t(from->width()) - sx, int64_t(bitmap->width()) - dx});
+    const int64_t rowFirst = std::max<int64_t>({0, -int64_t(sy), -int64_t(dy)});
+    const int64_t rowEnd =
+        std::min<int64_t>({height, int64_t(from->height()) - sy, int64_t(bitmap->height()) - dy});
+    if (colFirst >= colEnd || rowFirst >= rowEnd) {
         return;
     }
     const bool toMono = bitmap->isMonochrome() && !from->isMonochrome();
     const bool fromMono = from->isMonochrome() && !bitmap->isMonochrome();
-    const bool overlapping = from == bitmap;
-    std::vector<uint32_t> line(static_cast<std::size_t>(width));
-    const int first = overlapping && sy < dy ? height - 1 : 0;
-    const int step = overlapping && sy < dy ? -1 : 1;
-    for (int i = 0, row = first; i < height; ++i, row += step) {
-        std::copy(from->row(sy + row) + sx, from->row(sy + row) + sx + width, line.begin());
-        uint32_t* out = bitmap->row(dy + row) + dx;
-        for (int col = 0; col < width; ++col) {
-            uint32_t s = line[std::size_t(col)];
+    // Within one bitmap, copy rows in the order that does not read what was just written.
+    const bool upwards = from == bitmap && sy < dy;
+    std::vector<uint32_t> line(std::size_t(colEnd - colFirst));
+    for (int64_t i = rowFirst; i < rowEnd; ++i) {
+        const int64_t row = upwards ? rowEnd - 1 - (i - rowFirst) : i;
+        const uint32_t* in = from->row(int(sy + row));
+        std::copy(in + (sx + colFirst), in + (sx + colEnd), line.begin());
+        uint32_t* out = bitmap->row(int(dy + row));
+        for (int64_t col = colFirst; col < colEnd; ++col) {
+            uint32_t s = line[std::size_t(col - colFirst)];
             if (toMono) {
                 s = toMonochrome(s, source.backColour);
             } else if (fromMono) {
                 s = s ? backColour : textColour;
             }
+            uint32_t& d = out[dx + col];
             switch (op) {
             case kRopCopy:
-                out[col] = s;
+                d = s;
                 break;
             case kRopXor:
-                out[col] ^= s;
+                d ^= s;
                 break;
             case kRopAnd:
-                out[col] &= s;
+                d &= s;
                 break;
             }
         }
     }
-    markChanged(dx, dy, dx + width, dy + height);
+    markChanged(int(dx + colFirst), int(dy + rowFirst), int(dx + colEnd), int(dy + rowEnd));
 }
 
 void CSurface::transparentBlit(int dx, int dy, int width, int height, const CSurface& source,
@@ -320,24 +323,25 @@ void CSurface::transparentBlit(int dx, int dy, int width, int height, const CSur
         return;
     }
     transparent &= 0xffffff;
-    int changedLeft = bitmap->width(), changedTop = bitmap->height(), changedRight = 0,
-        changedBottom = 0;
-    for (int row = 0; row < height; ++row) {
-        for (int col = 0; col < width; ++col) {
-            const int fx = sx + col, fy = sy + row, tx = dx + col, ty = dy + row;
-            if (!from->contains(fx, fy) || !bitmap->contains(tx, ty)) {
-                continue;
+    // The part of the block inside both bitmaps.
+    const int64_t colFirst = std::max<int64_t>({0, -int64_t(sx), -int64_t(dx)});
+    const int64_t colEnd =
+        std::min<int64_t>({width, int64_t(from->width()) - sx, int64_t(bitmap->width()) - dx});
+    const int64_t rowFirst = std::max<int64_t>({0, -int64_t(sy), -int64_t(dy)});
+    const int64_t rowEnd =
+        std::min<int64_t>({height, int64_t(from->height()) - sy, int64_t(bitmap->height()) - dy});
+    if (colFirst >= colEnd || rowFirst >= rowEnd) {
+        return;
+    }
+    for (int64_t row = rowFirst; row < rowEnd; ++row) {
+        const uint32_t* in = from->row(int(sy + row));
+        uint32_t* out = bitmap->row(int(dy + row));
+        for (int64_t col = colFirst; col < colEnd; ++col) {
+            const uint32_t pixel = in[sx + col];
+            if (pixel != transparent) {
+                out[dx + col] = pixel;
             }
-            const uint32_t s = from->get(fx, fy);
-            if (s == transparent) {
-                continue;
-            }
-            bitmap->set(tx, ty, s);
-            changedLeft = std::min(changedLeft, tx);
-            changedTop = std::min(changedTop, ty);
-            changedRight = std::max(changedRight, tx + 1);
-            changedBottom = std::max(changedBottom, ty + 1);
         }
     }
-    markChanged(changedLeft, changedTop, changedRight, changedBottom);
+    markChanged(int(dx + colFirst), int(dy + rowFirst), int(dx + colEnd), int(dy + rowEnd));
 }
