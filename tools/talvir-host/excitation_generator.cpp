@@ -1,9 +1,8 @@
 #include "tools/talvir-host/excitation_generator.h"
+#include "tools/talvir-host/render_numbers.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
 
 bool CExcitationGenerator::configure(const std::string& text, std::string& error) {
     std::string kind = text.substr(0, text.find(':'));
@@ -11,10 +10,8 @@ bool CExcitationGenerator::configure(const std::string& text, std::string& error
         kind_ = EKind::kSine;
         if (kind.size() < text.size()) {
             std::string hz = text.substr(kind.size() + 1);
-            char* end = nullptr;
-            errno = 0;
-            double v = std::strtod(hz.c_str(), &end);
-            if (hz.empty() || errno != 0 || *end != '\0' || !(v > 0.0) || v > 1e6) {
+            double v;
+            if (!parseNumber(hz, v) || !(v > 0.0) || v > 1e6) {
                 error = "bad sine frequency \"" + hz + "\" (expected sine:HZ, above 0)";
                 return false;
             }

@@ -1,31 +1,7 @@
 #include "tools/talvir-host/render_options.h"
+#include "tools/talvir-host/render_numbers.h"
 
-#include <cerrno>
 #include <cmath>
-#include <cstdlib>
-
-namespace {
-
-bool toNumber(const std::string& text, double& value) {
-    if (text.empty()) {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(text.c_str(), &end);
-    return errno == 0 && *end == '\0' && std::isfinite(value);
-}
-
-bool toWhole(const std::string& text, long lo, long hi, int& value) {
-    double v;
-    if (!toNumber(text, v) || v != std::floor(v) || v < lo || v > hi) {
-        return false;
-    }
-    value = static_cast<int>(v);
-    return true;
-}
-
-} // namespace
 
 const char* renderUsage() {
     return "usage: talvir-host render PLUGIN.so [options]\n"
@@ -94,7 +70,7 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
             if (!value(v)) {
                 return false;
             }
-            if (!toNumber(v, out) || out < 0.0 || (!zeroAllowed && out == 0.0) ||
+            if (!parseNumber(v, out) || out < 0.0 || (!zeroAllowed && out == 0.0) ||
                 out > CRenderOptions::kMaxSeconds) {
                 error = "bad " + a + " \"" + v + "\": seconds " +
                         (zeroAllowed ? "from 0" : "above 0") + " up to 3600";
@@ -122,7 +98,7 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
             if (!value(v)) {
                 return false;
             }
-            if (!toNumber(v, g) || g < 0.0 || g > 100.0) {
+            if (!parseNumber(v, g) || g < 0.0 || g > 100.0) {
                 error = "bad --excite-gain \"" + v + "\": a gain from 0 to 100";
                 return false;
             }
@@ -141,7 +117,7 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
             if (!value(v)) {
                 return false;
             }
-            if (!toWhole(v, 0, 31, o.program)) {
+            if (!parseWhole(v, 0, 31, o.program)) {
                 error = "bad --program \"" + v + "\": a program number from 0 to 31";
                 return false;
             }
@@ -152,9 +128,9 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
             size_t colon = v.find(':');
             double at;
             int program;
-            if (colon == std::string::npos || !toNumber(v.substr(0, colon), at) || at < 0.0 ||
+            if (colon == std::string::npos || !parseNumber(v.substr(0, colon), at) || at < 0.0 ||
                 at > CRenderOptions::kMaxSeconds ||
-                !toWhole(v.substr(colon + 1), 0, 127, program)) {
+                !parseWhole(v.substr(colon + 1), 0, 127, program)) {
                 error = "bad --program-at \"" + v + "\" (expected SECONDS:PROGRAM)";
                 return false;
             }
@@ -169,7 +145,7 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
             }
             size_t eq = v.rfind('=');
             double x;
-            if (eq == std::string::npos || eq == 0 || !toNumber(v.substr(eq + 1), x)) {
+            if (eq == std::string::npos || eq == 0 || !parseNumber(v.substr(eq + 1), x)) {
                 error = "bad --param \"" + v + "\" (expected INDEX=VALUE or NAME=VALUE)";
                 return false;
             }
@@ -195,7 +171,7 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
                 return false;
             }
             int rate;
-            if (!toWhole(v, 8000, 384000, rate)) {
+            if (!parseWhole(v, 8000, 384000, rate)) {
                 error = "bad --rate \"" + v + "\": a whole rate from 8000 to 384000 Hz";
                 return false;
             }
@@ -204,7 +180,7 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
             if (!value(v)) {
                 return false;
             }
-            if (!toWhole(v, 1, CRenderOptions::kMaxBlockSize, o.blockSize)) {
+            if (!parseWhole(v, 1, CRenderOptions::kMaxBlockSize, o.blockSize)) {
                 error = "bad --block \"" + v + "\": a block size from 1 to 16384 frames";
                 return false;
             }
@@ -220,7 +196,8 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
             if (!value(v)) {
                 return false;
             }
-            if (!toNumber(v, o.outputGainDb) || o.outputGainDb < -120.0 || o.outputGainDb > 60.0) {
+            if (!parseNumber(v, o.outputGainDb) || o.outputGainDb < -120.0 ||
+                o.outputGainDb > 60.0) {
                 error = "bad --gain \"" + v + "\": decibels from -120 to 60";
                 return false;
             }
