@@ -7,6 +7,7 @@ packages=(
     g++-multilib
     libgtest-dev libgmock-dev libbenchmark-dev
     libfreetype-dev libfontconfig-dev fontconfig fonts-liberation fonts-liberation2 fonts-dejavu-core
+    fonts-urw-base35
     libx11-dev libxtst-dev xvfb xauth x11-utils
     libsndfile1-dev
     clang libclang-rt-14-dev

@@ -38,7 +38,10 @@ TEST(FontResolution, BoldAndSymbolFacesResolve) {
     symbol.family = kFamilyDecorative;
     std::unique_ptr<CPlatformFont> symbolFont(CPlatformFont::create(symbol));
     ASSERT_TRUE(symbolFont && symbolFont->isValid());
-    EXPECT_GT(symbolFont->textWidth("abc"), 0);
+    EXPECT_NE(symbolFont->getFamilyName().find("Symbol"), std::string::npos)
+        << symbolFont->getFamilyName();
+    // Letters stand for Greek ones: 'a' finds the alpha glyph, not the missing-glyph box.
+    EXPECT_GT(symbolFont->textWidth("a"), 5);
 }
 
 TEST_F(DrawingTest, FontIdOutOfRangeFallsBackToBoldFontZero) {

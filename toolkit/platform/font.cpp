@@ -27,8 +27,7 @@ struct CFontFaceCache {
     std::string family;
     bool embolden = false;
     bool oblique = false;
-    bool symbolCodes = false; // characters index the face's own symbol encoding
-    uint32_t symbolBase = 0;  // added to a character in that encoding
+    uint32_t symbolBase = 0; // added to a character to find it in a symbol character map
     int ascent = 0;
     int descent = 0;
     int underlinePosition = 0;  // pixels below the baseline
@@ -81,7 +80,8 @@ public:
         const int size = std::clamp(request.pixelSize, 1, 1000);
         const bool embolden = bold && r.weight < FC_WEIGHT_DEMIBOLD;
         const bool oblique = request.italic && r.slant == FC_SLANT_ROMAN;
-        const auto faceKey = std::make_tuple(r.file, r.index, size, embolden, oblique);
+        const bool decorative = request.family == kFamilyDecorative;
+        const auto faceKey = std::make_tuple(r.file, r.index, size, embolden, oblique, decorative);
         auto open = faces.find(faceKey);
         if (open != faces.end()) {
             return open->second;
@@ -96,7 +96,7 @@ public:
         cache->family = r.family;
         cache->embolden = embolden;
         cache->oblique = oblique;
-        chooseCharmap(*cache, request.family == kFamilyDecorative);
+        chooseCharmap(*cache, decorative);
         const FT_Size_Metrics& m = cache->face->size->metrics;
         cache->ascent = int((m.ascender + 63) >> 6);
         cache->descent = int((-m.descender + 63) >> 6);
@@ -163,29 +163,23 @@ private:
         return result;
     }
 
-    // Decorative (symbol) fonts take 8-bit characters in the face's own symbol encoding, as
-    // the classic symbol face does: 'a' is alpha.
+    // Decorative (symbol) fonts take 8-bit characters in the symbol encoding ('a' is alpha):
+    // through the face's symbol character map when it has one, else through its Unicode map,
+    // which symbol faces fill with the same assignments.
     static void chooseCharmap(CFontFaceCache& cache, bool decorative) {
-        if (!decorative) {
-            FT_Select_Charmap(cache.face, FT_ENCODING_UNICODE);
+        if (decorative && FT_Select_Charmap(cache.face, FT_ENCODING_MS_SYMBOL) == 0) {
+            cache.symbolBase = 0xf000;
             return;
         }
-        if (FT_Select_Charmap(cache.face, FT_ENCODING_MS_SYMBOL) == 0) {
-            cache.symbolCodes = true;
-            cache.symbolBase = 0xf000;
-        } else if (FT_Select_Charmap(cache.face, FT_ENCODING_ADOBE_CUSTOM) == 0 ||
-                   FT_Select_Charmap(cache.face, FT_ENCODING_ADOBE_STANDARD) == 0) {
-            cache.symbolCodes = true;
-        } else {
-            FT_Select_Charmap(cache.face, FT_ENCODING_UNICODE);
-        }
+        FT_Select_Charmap(cache.face, FT_ENCODING_UNICODE);
     }
 
     std::mutex mutex;
     FcConfig* config = nullptr;
     FT_Library library = nullptr;
     std::map<std::tuple<std::string, bool, bool>, CResolved> resolved;
-    std::map<std::tuple<std::string, int, int, bool, bool>, std::shared_ptr<CFontFaceCache>> faces;
+    std::map<std::tuple<std::string, int, int, bool, bool, bool>, std::shared_ptr<CFontFaceCache>>
+        faces;
 };
 
 } // namespace
