@@ -172,6 +172,8 @@ TEST_F(X11WindowTest, PaintsDrawsReadsPointerAndClosesCleanly) {
 
     platform.destroyWindow(window);
     EXPECT_FALSE(platform.isConnected());
+    // The process's error handler is the test's own again.
+    EXPECT_EQ(XSetErrorHandler(countError), countError);
 }
 
 TEST_F(X11WindowTest, SurvivesTheParentWindowGoingFirst) {

@@ -198,7 +198,7 @@ bool CX11Platform::connect() {
         return false;
     }
     gOwnDisplay = display;
-    XErrorHandler previous = XSetErrorHandler(onXError);
+    const XErrorHandler previous = XSetErrorHandler(onXError);
     if (previous != onXError) {
         gPreviousErrorHandler = previous;
     }
@@ -213,6 +213,13 @@ void CX11Platform::disconnectIfUnused() {
     XCloseDisplay(display);
     display = nullptr;
     gOwnDisplay = nullptr;
+    // Put the previous error handler back, unless someone has replaced ours since: the library
+    // may be unloaded while the host goes on.
+    const XErrorHandler current = XSetErrorHandler(gPreviousErrorHandler);
+    if (current != onXError) {
+        XSetErrorHandler(current);
+    }
+    gPreviousErrorHandler = nullptr;
 }
 
 int CX11Platform::errorCount() const {
