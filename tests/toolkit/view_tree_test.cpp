@@ -179,6 +179,26 @@ TEST_F(ViewTree, TransparentPanelWithoutPicturePaintsNoBackground) {
     EXPECT_EQ(pixel(30, 30), 0x123456u);
 }
 
+// Panels inside panels that draw straight onto the window add up their corners, for drawing
+// and for the mouse position a child reads from the canvas.
+TEST_F(ViewTree, NestedDirectPanelsAddUpTheirOrigins) {
+    CPanel* outer = new CPanel(CRectangle{50, 40, 250, 190}, frame, nullptr);
+    outer->setOffscreenEnabled(false);
+    CPanel* inner = new CPanel(CRectangle{10, 20, 60, 70}, frame, nullptr);
+    inner->setOffscreenEnabled(false);
+    inner->setBackgroundColour(CColour{200, 0, 0});
+    CProbeView* probe = new CProbeView(CRectangle{5, 5, 15, 15});
+    inner->addView(probe);
+    outer->addView(inner);
+    frame->addView(outer);
+    platform.paint(window);
+    EXPECT_EQ(pixel(61, 61), (CColour{200, 0, 0}.toPlatform()));
+    EXPECT_EQ(pixel(59, 61), kBlackColour.toPlatform());
+    platform.click(window, CPosition{68, 68});
+    EXPECT_EQ(probe->clicks, 1);
+    EXPECT_EQ(probe->lastPosition, (CPosition{8, 8}));
+}
+
 TEST_F(ViewTree, OffscreenBufferFollowsSizeAndCanBeSwitchedOff) {
     CPanel* buffered = new CPanel(CRectangle{0, 0, 40, 30}, frame, nullptr);
     frame->addView(buffered); // attached: the buffer exists now

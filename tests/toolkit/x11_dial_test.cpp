@@ -26,7 +26,7 @@ public:
         if (idleCalls == 2) {
             XTestFakeMotionEvent(display, 0, target.x, target.y, CurrentTime);
             XSync(display, False);
-        } else if (idleCalls == 4) {
+        } else if (idleCalls == 4 || idleCalls % 500 == 0) { // released again if it got lost
             XTestFakeButtonEvent(display, 1, False, CurrentTime);
             XSync(display, False);
         }
