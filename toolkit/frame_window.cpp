@@ -15,6 +15,8 @@
 #include <new>
 
 int32_t gKnobMode = 0;
+CDropTargetRegistration gRegisterDropTarget = nullptr;
+CDropTargetRevocation gRevokeDropTarget = nullptr;
 
 namespace {
 int gClassUsers = 0;
@@ -110,6 +112,10 @@ CFrameWindow::CFrameWindow(const CRectangle& size, void* parentWindow, CFrameEdi
 }
 
 CFrameWindow::~CFrameWindow() {
+    if (dropTargetRegistered && window && gRevokeDropTarget) {
+        gRevokeDropTarget(this, window);
+    }
+    dropTargetRegistered = false;
     removeAllViews(true);
     setBackgroundPicture(nullptr);
     if (window) {
@@ -130,6 +136,8 @@ bool CFrameWindow::openWindow(void* parent) {
     if (!window) {
         // No window holds the class: give the use back at once.
         unregisterWindowClass();
+    } else if (gRegisterDropTarget) {
+        dropTargetRegistered = gRegisterDropTarget(this, window);
     }
     return true;
 }

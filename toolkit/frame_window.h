@@ -12,6 +12,13 @@ class CFrameEditor;
 // editor's setKnobMode, read through CFrameWindow::getKnobMode.
 extern int32_t gKnobMode;
 
+// Drag-and-drop support installs these to make each frame window's platform window a drop
+// target (answering true when it is one) and to withdraw it before the window goes.
+using CDropTargetRegistration = bool (*)(CFrameWindow* frame, CPlatformWindow* window);
+using CDropTargetRevocation = void (*)(CFrameWindow* frame, CPlatformWindow* window);
+extern CDropTargetRegistration gRegisterDropTarget;
+extern CDropTargetRevocation gRevokeDropTarget;
+
 // Device contexts held at once above which the idle pass reports a leak.
 constexpr int kMaxHeldSurfaces = 28;
 
@@ -57,6 +64,7 @@ public:
     void idleEditor();
 
     bool isWindowOpen() const { return windowOpen; }
+    bool isDropTargetRegistered() const { return dropTargetRegistered; }
     bool isFirstDrawPending() const { return firstDrawPending; }
     CPlatformWindow* getWindow() const { return window; }
     void* getParentWindow() const { return parentWindow; }

@@ -181,6 +181,26 @@ TEST_F(FrameWindow, TwoFrameWindowsShareOneWindowClass) {
     delete hidden;
 }
 
+TEST_F(FrameWindow, DropTargetIsRegisteredWithTheWindowAndWithdrawnBeforeItGoes) {
+    static std::vector<std::string>* calls;
+    std::vector<std::string> seen;
+    calls = &seen;
+    gRegisterDropTarget = [](CFrameWindow* f, CPlatformWindow* w) {
+        calls->push_back(f->getWindow() == w ? "register" : "register elsewhere");
+        return true;
+    };
+    gRevokeDropTarget = [](CFrameWindow*, CPlatformWindow* w) {
+        calls->push_back(w->isOpen() ? "revoke" : "revoke closed");
+    };
+    CFrameWindow* other = new CFrameWindow(CRectangle{0, 0, 50, 50}, &fakeParent, nullptr);
+    EXPECT_TRUE(other->isDropTargetRegistered());
+    delete other;
+    gRegisterDropTarget = nullptr;
+    gRevokeDropTarget = nullptr;
+    EXPECT_EQ(seen, (std::vector<std::string>{"register", "revoke"}));
+    EXPECT_FALSE(frame->isDropTargetRegistered());
+}
+
 TEST_F(FrameWindow, LastFrameWindowUnregistersTheClass) {
     delete frame;
     frame = nullptr;
