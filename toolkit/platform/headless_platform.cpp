@@ -25,17 +25,11 @@ CHeadlessWindow::CHeadlessWindow(int width, int height, const CPosition& screenP
     : pixelBuffer(width, height), screenPosition(screenPosition), listener(listener) {}
 
 CSurface* CHeadlessWindow::borrowSurface() {
-    borrowed.push_back(std::make_unique<CSurface>(&pixelBuffer));
-    return borrowed.back().get();
+    return borrowed.lend(&pixelBuffer);
 }
 
 void CHeadlessWindow::giveBackSurface(CSurface* surface) {
-    auto found =
-        std::find_if(borrowed.begin(), borrowed.end(),
-                     [surface](const std::unique_ptr<CSurface>& s) { return s.get() == surface; });
-    if (found != borrowed.end()) {
-        borrowed.erase(found);
-    }
+    borrowed.giveBack(surface);
 }
 
 void CHeadlessWindow::invalidate(const CRectangle& area) {

@@ -1,4 +1,5 @@
 #pragma once
+#include "toolkit/platform/borrowed_surfaces.h"
 #include "toolkit/platform/pixel_buffer.h"
 #include "toolkit/platform/platform.h"
 #include "toolkit/platform/surface.h"
@@ -26,7 +27,7 @@ public:
     CWindowListener* getListener() const { return listener; }
     void setScreenPosition(const CPosition& p) { screenPosition = p; }
     // Surfaces borrowed and not yet given back.
-    int borrowedSurfaces() const { return int(borrowed.size()); }
+    int borrowedSurfaces() const { return borrowed.count(); }
     // Paint requests collected by invalidate and not yet delivered.
     const std::vector<CRectangle>& pendingPaints() const { return paints; }
 
@@ -36,7 +37,7 @@ private:
     CPosition screenPosition;
     CWindowListener* listener;
     bool open = true;
-    std::vector<std::unique_ptr<CSurface>> borrowed;
+    CBorrowedSurfaces borrowed;
     std::vector<CRectangle> paints;
 };
 

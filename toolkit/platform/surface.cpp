@@ -16,6 +16,24 @@ uint32_t toMonochrome(uint32_t colour, uint32_t backColour) {
     return (colour & 0xffffff) == (backColour & 0xffffff) ? 0xffffff : 0;
 }
 
+// The columns and rows of a block copy that lie inside both bitmaps, relative to the block.
+struct CBlock {
+    int64_t colFirst, colEnd, rowFirst, rowEnd;
+};
+
+bool clipBlock(const CPixelBuffer* from, const CPixelBuffer* to, int dx, int dy, int width,
+               int height, int sx, int sy, CBlock& b) {
+    if (!from || !to || width <= 0 || height <= 0) {
+        return false;
+    }
+    b.colFirst = std::max<int64_t>({0, -int64_t(sx), -int64_t(dx)});
+    b.colEnd = std::min<int64_t>({width, int64_t(from->width()) - sx, int64_t(to->width()) - dx});
+    b.rowFirst = std::max<int64_t>({0, -int64_t(sy), -int64_t(dy)});
+    b.rowEnd =
+        std::min<int64_t>({height, int64_t(from->height()) - sy, int64_t(to->height()) - dy});
+    return b.colFirst < b.colEnd && b.rowFirst < b.rowEnd;
+}
+
 } // namespace
 
 CPixelBuffer* CSurface::selectBitmap(CPixelBuffer* newBitmap) {
@@ -269,19 +287,12 @@ void CSurface::drawText(const char* text, const CRectangle& box, ETextAlign alig
 void CSurface::blit(int dx, int dy, int width, int height, const CSurface& source, int sx, int sy,
                     ERasterOp op) {
     const CPixelBuffer* from = source.bitmap;
-    if (!bitmap || !from || width <= 0 || height <= 0) {
+    CBlock b;
+    if (!clipBlock(from, bitmap, dx, dy, width, height, sx, sy, b)) {
         return;
     }
-    // The part of the block inside both bitmaps.
-    const int64_t colFirst = std::max<int64_t>({0, -int64_t(sx), -int64_t(dx)});
-    const int64_t colEnd =
-        std::min<int64_t>({width, int64_t(from->width()) - sx, int64_t(bitmap->width()) - dx});
-    const int64_t rowFirst = std::max<int64_t>({0, -int64_t(sy), -int64_t(dy)});
-    const int64_t rowEnd =
-        std::min<int64_t>({height, int64_t(from->height()) - sy, int64_t(bitmap->height()) - dy});
-    if (colFirst >= colEnd || rowFirst >= rowEnd) {
-        return;
-    }
+    const int64_t colFirst = b.colFirst, colEnd = b.colEnd, rowFirst = b.rowFirst,
+                  rowEnd = b.rowEnd;
     const bool toMono = bitmap->isMonochrome() && !from->isMonochrome();
     const bool fromMono = from->isMonochrome() && !bitmap->isMonochrome();
     // Within one bitmap, copy rows in the order that does not read what was just written.
@@ -319,20 +330,13 @@ void CSurface::blit(int dx, int dy, int width, int height, const CSurface& sourc
 void CSurface::transparentBlit(int dx, int dy, int width, int height, const CSurface& source,
                                int sx, int sy, uint32_t transparent) {
     const CPixelBuffer* from = source.bitmap;
-    if (!bitmap || !from || width <= 0 || height <= 0) {
+    CBlock b;
+    if (!clipBlock(from, bitmap, dx, dy, width, height, sx, sy, b)) {
         return;
     }
     transparent &= 0xffffff;
-    // The part of the block inside both bitmaps.
-    const int64_t colFirst = std::max<int64_t>({0, -int64_t(sx), -int64_t(dx)});
-    const int64_t colEnd =
-        std::min<int64_t>({width, int64_t(from->width()) - sx, int64_t(bitmap->width()) - dx});
-    const int64_t rowFirst = std::max<int64_t>({0, -int64_t(sy), -int64_t(dy)});
-    const int64_t rowEnd =
-        std::min<int64_t>({height, int64_t(from->height()) - sy, int64_t(bitmap->height()) - dy});
-    if (colFirst >= colEnd || rowFirst >= rowEnd) {
-        return;
-    }
+    const int64_t colFirst = b.colFirst, colEnd = b.colEnd, rowFirst = b.rowFirst,
+                  rowEnd = b.rowEnd;
     for (int64_t row = rowFirst; row < rowEnd; ++row) {
         const uint32_t* in = from->row(int(sy + row));
         uint32_t* out = bitmap->row(int(dy + row));

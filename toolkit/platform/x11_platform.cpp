@@ -1,4 +1,5 @@
 #include "toolkit/platform/x11_platform.h"
+#include "toolkit/platform/borrowed_surfaces.h"
 #include "toolkit/platform/pixel_buffer.h"
 #include "toolkit/platform/surface.h"
 #include <X11/Xlib.h>
@@ -97,18 +98,10 @@ public:
         return {x, y};
     }
 
-    CSurface* borrowSurface() override {
-        borrowed.push_back(std::make_unique<CSurface>(&backing));
-        return borrowed.back().get();
-    }
+    CSurface* borrowSurface() override { return borrowed.lend(&backing); }
 
     void giveBackSurface(CSurface* surface) override {
-        auto found = std::find_if(
-            borrowed.begin(), borrowed.end(),
-            [surface](const std::unique_ptr<CSurface>& s) { return s.get() == surface; });
-        if (found != borrowed.end()) {
-            borrowed.erase(found);
-        }
+        borrowed.giveBack(surface);
         present();
     }
 
@@ -170,7 +163,7 @@ public:
     GC gc = nullptr;
     XImage* image = nullptr;
     std::vector<uint32_t> staging;
-    std::vector<std::unique_ptr<CSurface>> borrowed;
+    CBorrowedSurfaces borrowed;
     // The area of the expose events collected so far.
     bool exposed = false;
     CRectangle exposure;
