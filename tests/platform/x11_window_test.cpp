@@ -6,9 +6,11 @@
 #include "toolkit/platform/x11_platform.h"
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 #include <algorithm>
 #include <functional>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -32,7 +34,9 @@ struct CPainter : CWindowListener {
         wheel += distance;
         horizontalWheel += horizontal;
     }
+    void onKeyDown(CPlatformWindow*, const CPlatformKey& key) override { keys.push_back(key); }
     void onDestroyed(CPlatformWindow*) override { destroyed = true; }
+    std::vector<CPlatformKey> keys;
 };
 
 // Pumps the platform's events until the condition holds or two seconds pass.
@@ -75,6 +79,18 @@ void sendButton(Display* display, Window window, unsigned button) {
     event.xbutton.y = 6;
     event.xbutton.same_screen = True;
     XSendEvent(display, window, False, ButtonPressMask, &event);
+    XFlush(display);
+}
+
+void sendKey(Display* display, Window window, KeySym sym, unsigned state) {
+    XEvent event{};
+    event.xkey.type = KeyPress;
+    event.xkey.display = display;
+    event.xkey.window = window;
+    event.xkey.keycode = XKeysymToKeycode(display, sym);
+    event.xkey.state = state;
+    event.xkey.same_screen = True;
+    XSendEvent(display, window, False, KeyPressMask, &event);
     XFlush(display);
 }
 
@@ -169,6 +185,18 @@ TEST_F(X11WindowTest, PaintsDrawsReadsPointerAndClosesCleanly) {
     EXPECT_EQ(painter.clicks, 1);
     EXPECT_EQ(painter.lastButton, 1);
     EXPECT_FLOAT_EQ(painter.wheel, 2.0f);
+
+    // Keys: arrows as virtual keys with their modifiers, others as characters.
+    sendKey(display, id, XK_Left, ShiftMask);
+    sendKey(display, id, XK_Down, ControlMask);
+    sendKey(display, id, XK_q, 0);
+    ASSERT_TRUE(pumpUntil(platform, [&] { return painter.keys.size() == 3; }));
+    EXPECT_EQ(painter.keys[0].virtualKey, 11);
+    EXPECT_EQ(painter.keys[0].modifiers, 1);
+    EXPECT_EQ(painter.keys[1].virtualKey, 14);
+    EXPECT_EQ(painter.keys[1].modifiers, 4);
+    EXPECT_EQ(painter.keys[2].virtualKey, 0);
+    EXPECT_EQ(painter.keys[2].character, 'q');
 
     platform.destroyWindow(window);
     EXPECT_FALSE(platform.isConnected());

@@ -76,6 +76,11 @@ public:
         }
         visual = attributes.visual;
         depth = attributes.depth;
+        // Bits of the depth beyond red, green and blue (the alpha of a 32-bit visual) are set,
+        // so that a compositor shows the window opaque.
+        const unsigned long depthBits =
+            depth >= int(sizeof(unsigned long) * 8) ? ~0ul : (1ul << depth) - 1;
+        opaqueBits = depthBits & ~(visual->red_mask | visual->green_mask | visual->blue_mask);
         gc = XCreateGC(display, id, 0, nullptr);
         staging.assign(std::size_t(backing.width()) * std::size_t(backing.height()), 0);
         image = XCreateImage(display, visual, unsigned(depth), ZPixmap, 0,
@@ -138,7 +143,7 @@ public:
             const uint32_t* from = backing.row(y);
             for (int x = left; x < right; ++x) {
                 const uint32_t c = from[x];
-                const unsigned long pixel = channel(c & 0xff, visual->red_mask) |
+                const unsigned long pixel = opaqueBits | channel(c & 0xff, visual->red_mask) |
                                             channel((c >> 8) & 0xff, visual->green_mask) |
                                             channel((c >> 16) & 0xff, visual->blue_mask);
                 if (direct) {
@@ -160,6 +165,7 @@ public:
     bool open = true;
     Visual* visual = nullptr;
     int depth = 0;
+    unsigned long opaqueBits = 0;
     GC gc = nullptr;
     XImage* image = nullptr;
     std::vector<uint32_t> staging;
