@@ -138,6 +138,9 @@ void CCanvas::drawString(const char* text, const CRectangle& r, bool opaque, int
     if (!text || !surface) {
         return;
     }
+    if (!surface->getFont()) {
+        setFont(fontId, fontSize); // text drawn before any setFont uses the current font id
+    }
     CRectangle box = r.offsetBy(offset);
     surface->setBackOpaque(opaque);
     ETextAlign align = kTextAlignLeft;

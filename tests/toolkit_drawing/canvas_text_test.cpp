@@ -133,10 +133,12 @@ TEST_F(TextTest, TextIsClippedToItsBoxAndAmpersandsArePrinted) {
     EXPECT_GT(withAmpersand, plain + 3);
 }
 
-TEST_F(TextTest, NullTextOrNoFontDrawsNothing) {
+TEST_F(TextTest, NullTextDrawsNothingAndTextWithoutAFontUsesFontZero) {
     EXPECT_EQ(draw(nullptr, {0, 0, 64, 48}, kAlignLeft, true), CRectangle());
     CCanvas bare(nullptr, &surface, nullptr);
     surface.selectFont(nullptr);
     bare.drawString("Hi", {0, 0, 64, 48});
-    EXPECT_EQ(inkBox(kBlackColour), CRectangle());
+    EXPECT_NE(inkBox(kBlackColour), CRectangle());
+    EXPECT_EQ(bare.getFontId(), 0);
+    EXPECT_EQ(bare.getFontSize(), 12);
 }
