@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <fcntl.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -27,6 +29,14 @@ public:
         pid = fork();
         if (pid == 0) {
             close(fds[0]);
+            // The server dies with the test, and never holds the test runner's output open.
+            prctl(PR_SET_PDEATHSIG, SIGTERM);
+            const int devNull = open("/dev/null", O_RDWR);
+            if (devNull >= 0) {
+                dup2(devNull, 1);
+                dup2(devNull, 2);
+                close(devNull);
+            }
             const std::string fd = std::to_string(fds[1]);
             execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "640x480x24",
                    "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
