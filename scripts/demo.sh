@@ -31,9 +31,3 @@ mkdir -p out
 echo
 echo "== talvir-host render: the eight factory presets into out/demo.wav"
 "$host" render "$plugin" "${args[@]}" --excite burst --tail 1 --gain -6 -o out/demo.wav
-
-echo
-echo "== talvir-host render: a short phrase into build/release/demo.wav"
-build/release/tools/talvir-host render build/release/Talvir.so --quiet \
-    --note 60:0:1.5 --note 64:0.5:1.5 --note 67:1:1.5 --note 72:1.5:2 \
-    -o build/release/demo.wav
