@@ -33,10 +33,11 @@ private:
 
     float sampleRate;
     CRelaxed<int> currentStage;
-    float attackTime = 0.0f;
-    float decayTime = 0.0f;
+    // The times are read by setSustain, which may run on another thread than setTimes.
+    CRelaxed<float> attackTime{0.0f};
+    CRelaxed<float> decayTime{0.0f};
     CRelaxed<float> sustain;
-    float releaseTime = 0.0f;
+    CRelaxed<float> releaseTime{0.0f};
     CRelaxed<float> attackStep;
     CRelaxed<float> decayStep;
     CRelaxed<float> releaseStep;

@@ -19,5 +19,8 @@ private:
 };
 #else
 // Without SSE control registers the voices' own anti-denormal offsets are the only protection.
-class CDenormalGuard {};
+class CDenormalGuard {
+public:
+    CDenormalGuard() {}
+};
 #endif
