@@ -20,6 +20,11 @@ public:
     void loadCoefficients(const double* values, int count, int target);
     void computeCoefficients(double lambda, double g, double morph);
     double tick(double x, double lambda, double morph);
+    // Ticks two filters of the same order for one sample each with their recursions interleaved,
+    // so that the processor overlaps the two dependency chains. Each result is bit for bit that
+    // of the filter's own tick; filters of different orders are simply ticked one after the other.
+    static void tickPair(CBodyFilter& first, double x1, double lambda1, double morph1, double& y1,
+                         CBodyFilter& second, double x2, double lambda2, double morph2, double& y2);
     // Zeroes both state arrays and the output.
     void clear();
 
@@ -33,6 +38,14 @@ public:
     double lastOutput() const { return output; }
 
 private:
+    bool recomputeDue() const {
+        return sampleCount % static_cast<uint32_t>(updateInterval.load()) == 0;
+    }
+    // The morphed coefficients and mu; sigma is left to the caller's normalisation pass.
+    void morphCoefficients(double lambda, double g, double morph);
+    void pickArrays(const double*& read, double*& write) const;
+    void endSample(double y);
+
     int phase = 0;
     CRelaxed<int> updateInterval;
     int capacity;

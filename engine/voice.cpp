@@ -203,6 +203,15 @@ float CVoice::leakAToB(float yA, float yB, float cut) {
 }
 
 float CVoice::tick(float inputA, float inputB) {
+    if (!beginTick(inputA, inputB)) {
+        return 0.0f;
+    }
+    const double y = bodyPending ? body->tick(bodyInput, bodyWarp, bodyMorph) : 0.0;
+    return finishTick(y);
+}
+
+bool CVoice::beginTick(float inputA, float inputB) {
+    bodyPending = false;
     if (pendingStamp != 0) {
         if (pendingCountdown == 0) {
             startPendingNote();
@@ -212,7 +221,7 @@ float CVoice::tick(float inputA, float inputB) {
         }
     }
     if (currentState == kVoiceFree) {
-        return 0.0f;
+        return false;
     }
     const CInstrument& in = *owner;
     const CRelaxed<float>* p = in.paramValues;
@@ -244,49 +253,65 @@ float CVoice::tick(float inputA, float inputB) {
         currentState = kVoiceFree;
     }
 
-    // Body placement and line feeding.
+    // Body placement: on the output, in the B-to-A leak or in the A-to-B leak.
     const bool leakActive = in.leakABOn || in.leakBAOn;
     const bool bodyActive = in.body1On || in.body2On;
-    float warp = 0.0f;
-    float morph = 0.0f;
     if (bodyActive) {
-        warp = lfoWarp->tick() * p[kParamLfoWarpAmp] * 0.5f + in.warpCurrent;
-        warp = warp < kWarpMin ? kWarpMin : (warp > kWarpMax ? kWarpMax : warp);
-        morph = morphEnv->tick();
+        float warp = lfoWarp->tick() * p[kParamLfoWarpAmp] * 0.5f + in.warpCurrent;
+        bodyWarp = warp < kWarpMin ? kWarpMin : (warp > kWarpMax ? kWarpMax : warp);
+        bodyMorph = morphEnv->tick();
     }
-    const float mix = a + (b - a) * mixC;
+    stepMix = a + (b - a) * mixC;
     const float position = p[kParamFilterPos];
-    const float lineBFeed = p[kParamPolarityB] > 0.5f ? yB * gainB : -yB * gainB;
+    stepPlace = position >= kTwoThirds ? kBodyOnOutput
+                : position > kOneThird ? kBodyInLeakBA
+                                       : kBodyInLeakAB;
+    if (leakActive) {
+        lba = dcBlock(dcBA, lba);
+        lab = dcBlock(dcAB, lab);
+    }
+    if (bodyActive) {
+        bodyPending = true;
+        bodyInput = stepPlace == kBodyOnOutput   ? stepMix + offset
+                    : stepPlace == kBodyInLeakBA ? lba + offset
+                                                 : lab + offset;
+    }
+    stepYA = yA;
+    stepYB = yB;
+    stepLab = lab;
+    stepLba = lba;
+    return true;
+}
+
+float CVoice::finishTick(double bodyOutput) {
+    const CInstrument& in = *owner;
+    const CRelaxed<float>* p = in.paramValues;
+    float lab = stepLab;
+    float lba = stepLba;
+    const float lineBFeed = p[kParamPolarityB] > 0.5f ? stepYB * gainB : -stepYB * gainB;
     float out;
-    if (position >= kTwoThirds) {
-        if (leakActive) {
-            lba = dcBlock(dcBA, lba);
-            lab = dcBlock(dcAB, lab);
-        }
-        lineA->tick(yA * gainA + offset + lba);
+    if (stepPlace == kBodyOnOutput) {
+        lineA->tick(stepYA * gainA + offset + lba);
         lineB->tick(lineBFeed + offset + lab);
-        if (bodyActive) {
-            out = static_cast<float>(body->tick(mix + offset, warp, morph) * velocityGain);
+        if (bodyPending) {
+            out = static_cast<float>(bodyOutput * velocityGain);
         } else {
-            out = mix * velocityGain;
+            out = stepMix * velocityGain;
         }
     } else {
-        if (leakActive) {
-            lba = dcBlock(dcBA, lba);
-            lab = dcBlock(dcAB, lab);
-        }
-        if (bodyActive) {
-            if (position > kOneThird) {
-                lba = static_cast<float>(body->tick(lba + offset, warp, morph));
+        if (bodyPending) {
+            if (stepPlace == kBodyInLeakBA) {
+                lba = static_cast<float>(bodyOutput);
             } else {
-                lab = static_cast<float>(body->tick(lab + offset, warp, morph));
+                lab = static_cast<float>(bodyOutput);
             }
         }
         lba = clampLeak(lba);
         lab = clampLeak(lab);
-        lineA->tick(yA * gainA - lba + offset);
+        // In the leak placements B-to-A leakage enters line A with inverted sign.
+        lineA->tick(stepYA * gainA - lba + offset);
         lineB->tick(lineBFeed + offset + lab);
-        out = mix * velocityGain;
+        out = stepMix * velocityGain;
     }
 
     out = out * ampEnv->tick();

@@ -42,6 +42,14 @@ public:
     virtual void loadBody(int which, int target);
 
     void setState(int code) { currentState = code; }
+
+    // tick in two halves around the body filter, so that the rendering loop can run the body
+    // filters of several voices side by side: beginTick does everything up to the body filter
+    // and answers false for a free voice (whose output is 0); when bodyPending is set, the
+    // caller runs body->tick(bodyInput, bodyWarp, bodyMorph) and hands the result to finishTick,
+    // which does the rest and returns the output sample.
+    bool beginTick(float inputA, float inputB);
+    float finishTick(double bodyOutput);
     // Starts the pending note written by the instrument's voice allocation.
     void startPendingNote();
 
@@ -80,6 +88,20 @@ public:
     int32_t pendingStamp = 0, pendingNote = 0, pendingDetune = 0, pendingVelocity = 0;
     int32_t pendingCountdown = -1;
 
+    // The body filter's input for this sample, when bodyPending.
+    bool bodyPending = false;
+    double bodyInput = 0.0;
+    float bodyWarp = 0.0f;
+    float bodyMorph = 0.0f;
+
 private:
+    enum EBodyPlace { kBodyOnOutput, kBodyInLeakBA, kBodyInLeakAB };
+
     float leakAToB(float yA, float yB, float cut);
+
+    // Values of the current sample carried from beginTick to finishTick.
+    EBodyPlace stepPlace = kBodyOnOutput;
+    float stepYA = 0, stepYB = 0;
+    float stepLab = 0, stepLba = 0;
+    float stepMix = 0;
 };

@@ -1,3 +1,4 @@
+#include "engine/body_filter.h"
 #include "engine/voice.h"
 #include "instrument/denormal_guard.h"
 #include "instrument/instrument.h"
@@ -54,12 +55,41 @@ void CInstrument::renderSample(float inA, float inB, float& left, float& right) 
     const float share = 1.0f / static_cast<float>(m);
     const float a = share * inA;
     const float b = share * inB;
+
+    // Every voice runs up to its body filter; the filters then run two at a time (their long
+    // recursions overlap), and the voices finish in order. Each voice's arithmetic is exactly
+    // that of its own tick.
+    bool sounding[kNumVoices];
+    double bodyOut[kNumVoices];
+    for (int32_t i = 0; i < m; ++i) {
+        sounding[i] = voices[i] && voices[i]->beginTick(a, b);
+    }
+    int32_t waiting = -1;
+    for (int32_t i = 0; i < m; ++i) {
+        if (!sounding[i] || !voices[i]->bodyPending) {
+            continue;
+        }
+        CVoice* v = voices[i];
+        if (waiting < 0) {
+            waiting = i;
+            continue;
+        }
+        CVoice* w = voices[waiting];
+        CBodyFilter::tickPair(*w->body, w->bodyInput, w->bodyWarp, w->bodyMorph, bodyOut[waiting],
+                              *v->body, v->bodyInput, v->bodyWarp, v->bodyMorph, bodyOut[i]);
+        waiting = -1;
+    }
+    if (waiting >= 0) {
+        CVoice* w = voices[waiting];
+        bodyOut[waiting] = w->body->tick(w->bodyInput, w->bodyWarp, w->bodyMorph);
+    }
     for (int32_t i = 0; i < m; ++i) {
         CVoice* voice = voices[i];
         if (!voice) {
             continue;
         }
-        const float s = voice->tick(a, b);
+        const float s =
+            sounding[i] ? voice->finishTick(voice->bodyPending ? bodyOut[i] : 0.0) : 0.0f;
         left += s * voice->pan;
         right += (1.0f - voice->pan) * s;
     }
