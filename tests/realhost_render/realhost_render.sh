@@ -59,7 +59,11 @@ done
 burst=$((rate / 200))
 sed -e "s|@NOTES@|$notes_lua|" -e "s|@GAIN@|0.5|" -e "s|@BURST@|$burst|" \
     "$here/stimulus.lua.in" >"$work/config/ardour7/scripts/talvir_stimulus.lua"
-cp "$here"/talvir-float32.format "$here"/talvir-float32.preset "$work/config/ardour7/export/"
+# The host's export format file; its root element is the host's own name for a format.
+format_tag="ExportFormatSpec"
+format_tag="${format_tag}ification"
+sed "s|@FORMAT_TAG@|$format_tag|" "$here/talvir-float32.format.in" >"$work/config/ardour7/export/talvir-float32.format"
+cp "$here/talvir-float32.preset" "$work/config/ardour7/export/"
 frames=$(awk -v l="$length" -v r="$rate" 'BEGIN { print int(l * r + 0.5) }')
 
 run_host() { # phase, log

@@ -9,14 +9,14 @@
 namespace {
 
 TEST(NoteSpec, ParsesFieldsAndDefaultVelocity) {
-    CNoteSpec s;
+    CNoteRequest s;
     std::string error;
-    ASSERT_TRUE(parseNoteSpec("69:0.1:0.5:100", s, error)) << error;
+    ASSERT_TRUE(parseNoteText("69:0.1:0.5:100", s, error)) << error;
     EXPECT_EQ(s.note, 69);
     EXPECT_DOUBLE_EQ(s.start, 0.1);
     EXPECT_DOUBLE_EQ(s.length, 0.5);
     EXPECT_EQ(s.velocity, 100);
-    ASSERT_TRUE(parseNoteSpec("0:0:2", s, error)) << error;
+    ASSERT_TRUE(parseNoteText("0:0:2", s, error)) << error;
     EXPECT_EQ(s.note, 0);
     EXPECT_EQ(s.velocity, 100);
 }
@@ -27,9 +27,9 @@ TEST(NoteSpec, RefusesBadFields) {
                          "60:0:-2", "60:0:1:0", "60:0:1:128", "60:nan:1",         "60:0:inf",
                          "60:0:1:", "60::1",    "60:0:1e300", "60:1x:1"};
     for (const char* text : bad) {
-        CNoteSpec s;
+        CNoteRequest s;
         std::string error;
-        EXPECT_FALSE(parseNoteSpec(text, s, error)) << text;
+        EXPECT_FALSE(parseNoteText(text, s, error)) << text;
         EXPECT_NE(error.find("bad note"), std::string::npos) << text;
     }
 }
@@ -53,7 +53,7 @@ TEST(NoteEvents, FramesSortWithNoteOffsFirst) {
 TEST(NoteEvents, MostNotesHeldFollowsTheInstrumentsRelease) {
     struct CCase {
         const char* name;
-        std::vector<CNoteSpec> notes;
+        std::vector<CNoteRequest> notes;
         int expected;
     };
     const std::vector<CCase> cases = {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <sstream>
 
-bool parseNoteSpec(const std::string& text, CNoteSpec& spec, std::string& error) {
+bool parseNoteText(const std::string& text, CNoteRequest& request, std::string& error) {
     std::vector<std::string> fields;
     std::stringstream in(text);
     std::string field;
@@ -21,7 +21,7 @@ bool parseNoteSpec(const std::string& text, CNoteSpec& spec, std::string& error)
     if (fields.size() < 3 || fields.size() > 4) {
         return bad("wrong number of fields");
     }
-    CNoteSpec s;
+    CNoteRequest s;
     if (!parseWhole(fields[0], 0, 127, s.note)) {
         return bad("note number must be 0 to 127");
     }
@@ -34,13 +34,13 @@ bool parseNoteSpec(const std::string& text, CNoteSpec& spec, std::string& error)
     if (fields.size() == 4 && !parseWhole(fields[3], 1, 127, s.velocity)) {
         return bad("velocity must be 1 to 127");
     }
-    spec = s;
+    request = s;
     return true;
 }
 
-std::vector<CTimedMidi> notesToEvents(const std::vector<CNoteSpec>& notes) {
+std::vector<CTimedMidi> notesToEvents(const std::vector<CNoteRequest>& notes) {
     std::vector<CTimedMidi> events;
-    for (const CNoteSpec& n : notes) {
+    for (const CNoteRequest& n : notes) {
         CTimedMidi on;
         on.seconds = n.start;
         on.data[0] = 0x90;

@@ -108,8 +108,8 @@ bool parseRenderOptions(const std::vector<std::string>& args, CRenderOptions& op
                 return false;
             }
         } else if (a == "--note") {
-            CNoteSpec note;
-            if (!value(v) || !parseNoteSpec(v, note, error)) {
+            CNoteRequest note;
+            if (!value(v) || !parseNoteText(v, note, error)) {
                 return false;
             }
             o.notes.push_back(note);

@@ -19,7 +19,7 @@ struct CRenderOptions {
     std::string excitation = "burst";
     float excitationGain = 0.5f;
     std::string midiFile;
-    std::vector<CNoteSpec> notes;
+    std::vector<CNoteRequest> notes;
     int program = -1;                                  // -1: keep the library's current program
     std::vector<CTimedMidi> programChanges;            // --program-at, as MIDI program changes
     std::vector<std::pair<std::string, float>> params; // index or name, value
