@@ -3,6 +3,7 @@
 
 #include "engine/relaxed.h"
 #include "host/host_effect_ext.h"
+#include "host/vendor_requests.h"
 #include "instrument/parameters.h"
 #include "instrument/program_record.h"
 #include "tuning/tuning_map.h"
@@ -110,7 +111,3 @@ protected:
 };
 
 constexpr int32_t kInstrumentUniqueId = fourCharCode('T', 'L', 'V', 'R');
-// Vendor-specific requests (opcode 50, in index) of our own host.
-constexpr int32_t kTuningNameRequest = fourCharCode('T', 'L', 't', 'n');
-constexpr int32_t kTuningMessageRequest = fourCharCode('T', 'L', 't', 'm');
-constexpr int kTuningTextSize = 400;

@@ -1,14 +1,10 @@
 #include <cstdio>
 #include <string>
 
+#include "host/vendor_requests.h"
 #include "tools/talvir-host/plugin_host.h"
 
 namespace {
-
-// Vendor-specific requests our instrument answers with its tuning texts.
-constexpr int32_t kTuningNameRequest = fourCharCode('T', 'L', 't', 'n');
-constexpr int32_t kTuningMessageRequest = fourCharCode('T', 'L', 't', 'm');
-constexpr int kTuningTextSize = 400;
 
 const char* const kCapabilities[] = {
     "receiveVstEvents", "receiveVstMidiEvent", "sendVstEvents",

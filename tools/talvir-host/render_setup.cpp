@@ -7,15 +7,11 @@
 #include <cstring>
 #include <fstream>
 
+#include "host/vendor_requests.h"
 #include "instrument/program_record.h"
 #include "tools/talvir-host/plugin_host.h"
 
 namespace {
-
-// Vendor-specific requests (opcode 50) that our instrument answers with its tuning texts.
-constexpr int32_t kTuningNameRequest = fourCharCode('T', 'L', 't', 'n');
-constexpr int32_t kTuningMessageRequest = fourCharCode('T', 'L', 't', 'm');
-constexpr int kTuningTextSize = 400;
 
 std::string trimmedLower(const std::string& text) {
     size_t a = text.find_first_not_of(" \t");
