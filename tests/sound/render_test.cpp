@@ -78,13 +78,8 @@ TEST_F(SoundTest, IdleVoicesGiveExactSilenceAndAccumulatingAddsNothing) {
 TEST_F(SoundTest, AccumulatingAddsToWhatTheBuffersHold) {
     talvir::srand(1);
     auto twin = std::make_unique<CInstrument>(nullptr);
-    for (CInstrument* inst : {instrument.get(), twin.get()}) {
-        CInstrument* saved = instrument.release();
-        instrument.reset(inst);
-        sendMidi({{0x90, 69, 100, 0}});
-        instrument.release();
-        instrument.reset(saved);
-    }
+    sendMidi({{0x90, 69, 100, 0}});
+    sendMidiTo(*twin, {{0x90, 69, 100, 0}});
     std::vector<float> a(512, 0.0f), l1(512, 0.0f), r1(512, 0.0f), l2(512, 0.25f), r2(512, 0.25f);
     a[0] = 0.5f;
     float* in[2] = {a.data(), a.data()};
@@ -209,16 +204,7 @@ TEST_F(SoundTest, MixEqualsVoiceByVoiceTicksInEveryBodyPlacement) {
             const float order = note < 54 ? 1.0f : 0.4f;
             for (CInstrument* inst : {instrument.get(), &twin}) {
                 inst->setParameter(kParamFilterOrder, order);
-                VstMidiEvent e{};
-                e.type = kVstMidiType;
-                e.deltaFrames = note - 50;
-                e.midiData[0] = static_cast<char>(0x90);
-                e.midiData[1] = static_cast<char>(note);
-                e.midiData[2] = 100;
-                VstEvents events{};
-                events.numEvents = 1;
-                events.events[0] = reinterpret_cast<VstEvent*>(&e);
-                inst->processEvents(&events);
+                sendMidiTo(*inst, {{0x90, note, 100, note - 50}});
             }
         }
         // Both start with the warp ramp at its target.

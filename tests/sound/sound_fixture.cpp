@@ -20,7 +20,7 @@ void SoundTest::SetUp() {
     instrument = std::make_unique<CInstrument>(recordingHost);
 }
 
-void SoundTest::sendMidi(const std::vector<SMidi>& messages) {
+void SoundTest::sendMidiTo(CInstrument& target, const std::vector<SMidi>& messages) {
     std::vector<VstMidiEvent> records(messages.size());
     std::vector<char> block(sizeof(VstEvents) + messages.size() * sizeof(VstEvent*));
     auto* events = reinterpret_cast<VstEvents*>(block.data());
@@ -36,7 +36,7 @@ void SoundTest::sendMidi(const std::vector<SMidi>& messages) {
         e.midiData[2] = static_cast<char>(messages[i].data2);
         events->events[i] = reinterpret_cast<VstEvent*>(&e);
     }
-    instrument->processEvents(events);
+    target.processEvents(events);
 }
 
 void SoundTest::render(int n, float inA, float inB) {

@@ -19,7 +19,8 @@ protected:
     struct SMidi {
         int status, data1, data2, delta;
     };
-    void sendMidi(const std::vector<SMidi>& messages);
+    void sendMidi(const std::vector<SMidi>& messages) { sendMidiTo(*instrument, messages); }
+    static void sendMidiTo(CInstrument& target, const std::vector<SMidi>& messages);
     // Renders n frames with the given constant inputs (replacing); returns left, right.
     void render(int n, float inA = 0.0f, float inB = 0.0f);
     // Renders n frames of an input that is one sample of 'value' at frame 0, silence after.
