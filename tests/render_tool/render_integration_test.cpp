@@ -124,6 +124,10 @@ TEST(RenderCommand, HeldNoteRingsAtTheTuningMapsFrequency) {
         {1, 69, "", "--quality high"},
         {5, 64, "", "--rate 48000"},
         {1, 62, "tests/render_tool/data/quarter_tone.tun", ""},
+        // Files written by tuning software: [Tuning] and [Exact Tuning] with comments and
+        // capitals (the exact section wins), and a CR LF file with a comment header.
+        {1, 60, "fuzz/corpus/tun/scaleworkshop_anamark.v2.tun", ""},
+        {1, 60, "fuzz/corpus/tun/vaz2001_10-C-African.tun", ""},
     };
     for (const CCase& c : cases) {
         CTuningMap map;
@@ -142,7 +146,9 @@ TEST(RenderCommand, HeldNoteRingsAtTheTuningMapsFrequency) {
         CRun run = runRender(arguments);
         ASSERT_EQ(run.exitCode, 0) << arguments << "\n" << run.output;
         if (!tuning.empty()) {
-            EXPECT_NE(run.output.find("tuning: quarter_tone"), std::string::npos) << run.output;
+            std::string name = tuning.substr(tuning.rfind('/') + 1);
+            name = name.substr(0, name.find('.'));
+            EXPECT_NE(run.output.find("tuning: " + name + "\n"), std::string::npos) << run.output;
         }
         CAudioBuffer audio;
         std::string error;
