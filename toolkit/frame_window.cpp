@@ -206,7 +206,7 @@ bool CFrameWindow::removeAllViews(bool releaseThem) {
 }
 
 bool CFrameWindow::containsView(CView* view) const {
-    return std::find(views.begin(), views.end(), view) != views.end();
+    return listContains(views, view);
 }
 
 int32_t CFrameWindow::viewCount() const {
@@ -214,10 +214,7 @@ int32_t CFrameWindow::viewCount() const {
 }
 
 CView* CFrameWindow::viewAt(int32_t index) const {
-    if (index < 0 || static_cast<size_t>(index) >= views.size()) {
-        return nullptr;
-    }
-    return views[static_cast<size_t>(index)];
+    return listAt(views, index);
 }
 
 void CFrameWindow::draw(CCanvas* canvas) {

@@ -316,7 +316,7 @@ void CPanel::removeAllViews(bool releaseThem) {
 }
 
 bool CPanel::containsView(CView* view) const {
-    return std::find(children.begin(), children.end(), view) != children.end();
+    return listContains(children, view);
 }
 
 int32_t CPanel::viewCount() const {
@@ -324,10 +324,7 @@ int32_t CPanel::viewCount() const {
 }
 
 CView* CPanel::viewAt(int32_t index) const {
-    if (index < 0 || static_cast<size_t>(index) >= children.size()) {
-        return nullptr;
-    }
-    return children[static_cast<size_t>(index)];
+    return listAt(children, index);
 }
 
 void CPanel::setBackgroundPicture(CPicture* picture) {

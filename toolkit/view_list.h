@@ -23,3 +23,14 @@ inline int32_t offerKey(const std::vector<CView*>& views, const CKeyCode& key,
     }
     return -1;
 }
+
+inline bool listContains(const std::vector<CView*>& views, const CView* view) {
+    return std::find(views.begin(), views.end(), view) != views.end();
+}
+
+// The view at index, or null when the index is out of range.
+inline CView* listAt(const std::vector<CView*>& views, int32_t index) {
+    return index < 0 || static_cast<size_t>(index) >= views.size()
+               ? nullptr
+               : views[static_cast<size_t>(index)];
+}
